@@ -1,0 +1,85 @@
+# Paxelo备忘录: make run | make test | make bench | make fuzz | make test-windows
+# SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer in build-sanitize/.
+
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+
+ifeq ($(SANITIZE),1)
+BUILD ?= build-sanitize
+CMAKE_OPTIONS += -DPAXELO_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+else
+BUILD ?= build
+CMAKE_OPTIONS += -DCMAKE_BUILD_TYPE=RelWithDebInfo
+endif
+
+APP_DIR := $(BUILD)/app
+
+# Everything the build, the program and its tests need on Debian 12.
+PACKAGES := cmake ninja-build g++ make pkg-config \
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6opengl6-dev qt6-webengine-dev \
+  libjpeg62-turbo-dev libgif-dev libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas dconf-gsettings-backend \
+  fonts-noto-cjk fonts-liberation xvfb xauth x11-utils imagemagick sqlite3 libgtest-dev
+BENCH_PACKAGES := libbenchmark-dev
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+WINDOWS_PACKAGES := mingw-w64 wine wine64
+
+.PHONY: all deps build run test bench fuzz test-windows clean
+
+all: build
+
+# Installs only what is missing; apt-get update runs once, before installing.
+define install_missing
+	@missing=""; for p in $(1); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y $$missing; \
+	fi
+endef
+
+deps:
+	$(call install_missing,$(PACKAGES))
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_OPTIONS)
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display found: starting Paxelo备忘录 under xvfb-run (a virtual X display)."; \
+	  cd / && DBUS_SESSION_BUS_ADDRESS=$${DBUS_SESSION_BUS_ADDRESS:-disabled:} xvfb-run -a -s "-screen 0 1024x768x24" "$(abspath $(APP_DIR))/paxelo-memo"; \
+	else \
+	  cd / && "$(abspath $(APP_DIR))/paxelo-memo"; \
+	fi
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	$(call install_missing,$(BENCH_PACKAGES))
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPAXELO_BENCH=ON
+	cmake --build build-bench -j $(JOBS)
+	@for b in build-bench/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
+
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	$(call install_missing,$(FUZZ_PACKAGES))
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAXELO_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS) --target fuzzers
+	@set -e; for f in build-fuzz/fuzz/fuzz_*; do \
+	  [ -x "$$f" ] || continue; name=$$(basename $$f); \
+	  mkdir -p build-fuzz/corpus/$$name; \
+	  echo "== $$name for $(FUZZ_SECONDS) s"; \
+	  "$$f" -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -timeout=10 \
+	    build-fuzz/corpus/$$name fuzz/seeds/$${name#fuzz_}; \
+	done
+
+test-windows: deps
+	$(call install_missing,$(WINDOWS_PACKAGES))
+	$(MAKE) -C platform/windows/test
+
+clean:
+	rm -rf build build-sanitize build-bench build-fuzz

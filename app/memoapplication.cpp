@@ -1,0 +1,51 @@
+#include "app/memoapplication.h"
+
+#include "memo/mainfrm.h"
+#include "store/tdm.h"
+#include "wallpaper/ui/deskbgsetfrm.h"
+#include "wallpaper/ui/inforfrm.h"
+#include "wallpaper/ui/mixpicfrm.h"
+#include "wallpaper/ui/picselfrm.h"
+#include "widgets/chinesefonts.h"
+#include "widgets/dialogs.h"
+
+#include <QApplication>
+
+void prepareApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("paxelo-memo"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Paxelo备忘录"));
+    ChineseFonts::install();
+}
+
+MemoApplication::MemoApplication() = default;
+
+MemoApplication::~MemoApplication()
+{
+    m_mixPicFrm.reset();
+    m_inforFrm.reset();
+    m_picSelFrm.reset();
+    m_deskBGSetFrm.reset();
+    m_mainFrm.reset();
+    m_dm.reset();
+}
+
+bool MemoApplication::start()
+{
+    m_dm = std::make_unique<TDM>();
+    if (!m_dm->OpenDatabase()) {
+        Dialogs::instance().message(nullptr, QString::fromUtf8(kStoreOpenFailedMessage));
+        return false;
+    }
+    m_mainFrm = std::make_unique<TMainFrm>(*m_dm);
+    m_deskBGSetFrm = std::make_unique<TDeskBGSetFrm>();
+    m_picSelFrm = std::make_unique<TPicSelFrm>(m_mainFrm.get());
+    m_inforFrm = std::make_unique<TInforFrm>(m_mainFrm.get());
+    m_mixPicFrm = std::make_unique<TMixPicFrm>();
+    return true;
+}
+
+void MemoApplication::show()
+{
+    m_mainFrm->show();
+}

@@ -1,0 +1,7 @@
+#include "memo/umain.h"
+
+namespace uMain {
+
+bool ContentLoaded = false;
+
+} // namespace uMain

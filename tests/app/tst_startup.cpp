@@ -1,0 +1,67 @@
+#include "app/memoapplication.h"
+#include "memo/mainfrm.h"
+#include "memo/umain.h"
+#include "support/scripteddialogs.h"
+#include "support/tempappfolder.h"
+#include "wallpaper/uglobal.h"
+
+#include <QApplication>
+#include <QTest>
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void createsTheWindowsInOrderWithSharedState();
+    void aBrokenStoreIsReportedAndNothingIsWritten_data();
+    void aBrokenStoreIsReportedAndNothingIsWritten();
+};
+
+void TestStartup::initTestCase()
+{
+    prepareApplication();
+}
+
+void TestStartup::createsTheWindowsInOrderWithSharedState()
+{
+    TempAppFolder folder;
+    ScriptedDialogs dialogs;
+    MemoApplication memo;
+    QVERIFY(memo.start());
+    QVERIFY(dialogs.messages.isEmpty());
+    QVERIFY(memo.DM() && memo.MainFrm() && memo.DeskBGSetFrm() && memo.PicSelFrm() && memo.InforFrm()
+            && memo.MixPicFrm());
+    QCOMPARE(memo.MainFrm()->windowTitle(), QStringLiteral("Paxelo备忘录"));
+    QVERIFY(memo.MainFrm()->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(memo.MainFrm()->CurrentPage, 0);
+    QVERIFY(!uMain::ContentLoaded);
+    QVERIFY(uGlobal::AskBeforeSetBg);
+    QCOMPARE(uGlobal::SetBgAnswer, 0);
+    QCOMPARE(uGlobal::ConfigSetBgPath, folder.path("Data/configSetBg.ini"));
+    QCOMPARE(folder.readFile("Data/configSetBg.ini"), QByteArray("1\r\n"));
+}
+
+void TestStartup::aBrokenStoreIsReportedAndNothingIsWritten_data()
+{
+    QTest::addColumn<bool>("present");
+    QTest::newRow("store missing") << false;
+    QTest::newRow("store is a text file") << true;
+}
+
+void TestStartup::aBrokenStoreIsReportedAndNothingIsWritten()
+{
+    QFETCH(bool, present);
+    TempAppFolder folder(false);
+    if (present)
+        folder.writeFile("Data/UserData.mdb", "hello\r\n");
+    ScriptedDialogs dialogs;
+    MemoApplication memo;
+    QVERIFY(!memo.start());
+    QCOMPARE(dialogs.messages, QStringList{QStringLiteral("配置文件加载失败，请重试！")});
+    QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Paxelo备忘录"));
+    QVERIFY(!memo.MainFrm());
+    QCOMPARE(folder.entries("Data"), present ? QStringList{"UserData.mdb"} : QStringList{});
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

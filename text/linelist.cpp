@@ -1,0 +1,58 @@
+#include "text/linelist.h"
+
+#include "text/gbk.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace LineList {
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            lines.append(text.mid(start, i - start));
+            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            ++i;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QStringList read(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileError(QStringLiteral("无法读取文件 %1：%2")
+                            .arg(QDir::toNativeSeparators(path), file.errorString())
+                            .toStdString());
+    return splitLines(Gbk::decode(file.readAll()));
+}
+
+void write(const QString &path, const QStringList &lines)
+{
+    QString text;
+    for (const QString &line : lines)
+        text += line + QStringLiteral("\r\n");
+    const QByteArray bytes = Gbk::encode(text);
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw FileError(QStringLiteral("无法写入文件 %1：%2")
+                            .arg(QDir::toNativeSeparators(path), file.errorString())
+                            .toStdString());
+}
+
+} // namespace LineList

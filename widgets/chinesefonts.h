@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+// The Windows font names the windows are designed with ("宋体", "微软雅黑",
+// "幼圆", "MS Sans Serif", "Arial") are mapped to installed fonts that draw
+// Simplified Chinese glyphs, whatever the locale, so the program never shows
+// Japanese glyph shapes or empty boxes.
+namespace ChineseFonts {
+
+// Registers the substitutions and a Chinese default font for the application.
+void install();
+
+// A font for one of the design names, `pixelHeight` pixels high, whose
+// fallback for Chinese characters is a Simplified Chinese face.
+QFont font(const QString &designName, int pixelHeight, bool bold = false);
+
+} // namespace ChineseFonts

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+// Every message box and common dialog the program shows goes through this
+// one interface, so that tests can script the answers.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // A plain message box with an OK button and the application title as caption.
+    virtual void message(QWidget *parent, const QString &text) = 0;
+    // The error box for a failure that ended a handler.
+    virtual void error(QWidget *parent, const QString &text) = 0;
+    // The colour dialog with its custom colours shown; nullopt on cancel.
+    virtual std::optional<QColor> color(QWidget *parent, const QColor &initial) = 0;
+    // The font dialog; nullopt on cancel.
+    virtual std::optional<QFont> font(QWidget *parent, const QFont &initial) = 0;
+    // The open dialog for pictures, multiple selection, with a preview.
+    virtual QStringList openPictures(QWidget *parent, const QString &filterCaption) = 0;
+    // The save dialog; an empty string on cancel.
+    virtual QString saveFileName(QWidget *parent, const QString &proposedName, const QString &filter) = 0;
+
+    // The dialogs in use: the real ones unless a test installed others.
+    static Dialogs &instance();
+    // Installs `dialogs` (not owned); nullptr restores the real ones.
+    static void setInstance(Dialogs *dialogs);
+};
+
+// The real dialogs on Qt Widgets.
+class WidgetDialogs : public Dialogs {
+public:
+    void message(QWidget *parent, const QString &text) override;
+    void error(QWidget *parent, const QString &text) override;
+    std::optional<QColor> color(QWidget *parent, const QColor &initial) override;
+    std::optional<QFont> font(QWidget *parent, const QFont &initial) override;
+    QStringList openPictures(QWidget *parent, const QString &filterCaption) override;
+    QString saveFileName(QWidget *parent, const QString &proposedName, const QString &filter) override;
+};
