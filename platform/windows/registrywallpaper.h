@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+// The wallpaper through the current user's desktop settings in the registry.
+// Kept free of Qt so that it builds with the Windows cross compiler alone.
+namespace RegistryWallpaper {
+
+// The key of the current user that holds the desktop settings.
+inline const std::wstring desktopKey = L"Control Panel\\Desktop";
+
+// Opens the existing key (never creates it), writes "Wallpaper" = path and
+// "WallpaperStyle" = "2" (stretched), closes the key, then has the desktop
+// take up the values. Throws WallpaperError when the key cannot be opened or
+// a value cannot be written; the desktop is then left alone.
+void apply(const std::wstring &path, const std::wstring &key = desktopKey);
+
+} // namespace RegistryWallpaper
