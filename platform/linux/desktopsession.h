@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QString>
+
+// The desktops whose wallpaper the program knows how to set. Several
+// desktops share one family when they share the way to set it.
+enum class DesktopFamily {
+    Gnome,    // GNOME, Unity, Budgie
+    Cinnamon,
+    Mate,
+    Plasma,
+    Xfce,
+    Lxqt,
+    Sway,
+    OtherX11, // any other session with an X display
+    Unknown,
+};
+
+// The family of the session described by the environment (the process
+// environment in the program, a made-up one in tests).
+DesktopFamily detectDesktop(const QProcessEnvironment &environment);
+
+// The variables that identify the desktop, for messages.
+QString describeSession(const QProcessEnvironment &environment);
