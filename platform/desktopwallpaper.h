@@ -12,7 +12,8 @@ class DesktopWallpaper {
 public:
     virtual ~DesktopWallpaper() = default;
 
-    // Throws WallpaperError when the desktop did not take the picture.
+    // path is absolute. Throws WallpaperError when the desktop did not take
+    // the picture.
     virtual void setWallpaper(const QString &path) = 0;
 };
 

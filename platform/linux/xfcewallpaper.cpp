@@ -8,6 +8,7 @@ namespace {
 
 const QString xfconf = QStringLiteral("xfconf-query");
 const QString channel = QStringLiteral("xfce4-desktop");
+const QLatin1String lastImageName("last-image");
 
 // The names under /backdrop follow the monitors' names ("monitor0",
 // "monitoreDP-1"), which only the list tells.
@@ -38,8 +39,7 @@ void XfceWallpaper::setWallpaper(const QString &path)
     if (properties.isEmpty())
         throw WallpaperError("XFCE 桌面还没有保存任何壁纸设置（xfce4-desktop 中没有 last-image），无法设置壁纸");
     for (const QString &lastImage : properties) {
-        QString imageStyle = lastImage;
-        imageStyle.replace(QLatin1String("last-image"), QLatin1String("image-style"));
+        const QString imageStyle = lastImage.chopped(lastImageName.size()) + QLatin1String("image-style");
         // 2 is "stretched". The property may not exist yet, hence --create.
         setProperty(imageStyle, {QStringLiteral("--create"), QStringLiteral("--type"), QStringLiteral("int"),
                                  QStringLiteral("-s"), QStringLiteral("2")});
