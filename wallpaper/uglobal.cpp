@@ -1,7 +1,11 @@
 #include "wallpaper/uglobal.h"
 
+#include "imaging/bmpwriter.h"
+#include "imaging/gifdecoder.h"
+#include "imaging/jpegcodec.h"
 #include "text/intparse.h"
 #include "text/linelist.h"
+#include "wallpaper/picturepath.h"
 
 #include <QFileInfo>
 
@@ -29,6 +33,39 @@ bool readAskBeforeSetBg(const QString &path)
 void writeDoNotAsk(const QString &path)
 {
     LineList::write(path, {QStringLiteral("0")});
+}
+
+namespace {
+
+QString writeBesideAsBmp(const Bitmap &bitmap, const QString &source)
+{
+    const QString target = PicturePath::changeExtension(source, QStringLiteral(".bmp"));
+    BmpWriter::writeFile(bitmap, target, BmpWriter::Depth::Bits24);
+    return target;
+}
+
+} // namespace
+
+QString ConvertToBmp(const QString &Path)
+{
+    const QString extension = PicturePath::extension(Path).toLower();
+    if (extension == QLatin1String(".bmp"))
+        return Path;
+    if (extension == QLatin1String(".jpg") || extension == QLatin1String(".jpeg"))
+        return JpgToBmp(Path);
+    if (extension == QLatin1String(".gif"))
+        return GifToBmp(Path);
+    return QString();
+}
+
+QString JpgToBmp(const QString &Path)
+{
+    return writeBesideAsBmp(JpegCodec::decodeFile(Path), Path);
+}
+
+QString GifToBmp(const QString &Path)
+{
+    return writeBesideAsBmp(GifDecoder::decodeFile(Path), Path);
 }
 
 } // namespace uGlobal

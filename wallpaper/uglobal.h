@@ -29,4 +29,16 @@ bool readAskBeforeSetBg(const QString &path);
 // Writes the answer "do not ask again" (the single line "0").
 void writeDoNotAsk(const QString &path);
 
+// The BMP file for an added picture, by the extension of Path in any letter
+// case: a ".bmp" path itself, the conversion of a ".jpg", ".jpeg" or ".gif"
+// file, and an empty string for every other type. Conversion failures throw
+// ImagingError to the caller.
+QString ConvertToBmp(const QString &Path);
+
+// Decode the JPEG or the first picture of the GIF at Path and write it as a
+// 24-bit BMP beside it, with the extension changed to ".bmp" (Pic.JPG →
+// Pic.bmp), replacing any file there. Return that path. Throw ImagingError.
+QString JpgToBmp(const QString &Path);
+QString GifToBmp(const QString &Path);
+
 } // namespace uGlobal

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "imaging/bitmap.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Windows BMP files of 1, 2, 4, 8, 16, 24 and 32 bits a pixel: bottom-up and
+// top-down rows, uncompressed, run-length coded (8 and 4 bits) and with
+// colour masks; the headers of Windows (40 to 124 bytes) and of OS/2 (12,
+// and 16 to 64 bytes). Embedded JPEG or PNG data, OS/2 Huffman and RLE24
+// coding are refused.
+//
+// Palette indexes beyond the palette give black. The fourth byte of a pixel
+// is copied from 32-bit files without masks and is 0 otherwise.
+//
+// Anything damaged (truncated data, a size beyond ImageLimits, a run that
+// leaves its row) throws ImagingError; nothing is read outside the data.
+namespace BmpReader {
+
+Bitmap read(const QByteArray &data);
+Bitmap readFile(const QString &path);
+
+} // namespace BmpReader

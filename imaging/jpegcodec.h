@@ -1,0 +1,25 @@
+#pragma once
+
+#include "imaging/bitmap.h"
+
+#include <QByteArray>
+#include <QString>
+
+// JPEG through libjpeg's own API. libjpeg errors never end the program:
+// they come back as ImagingError with libjpeg's message.
+namespace JpegCodec {
+
+// A baseline colour JFIF file of the given quality (0..100) from the 24
+// colour bits of each pixel (the fourth byte is not read); libjpeg's
+// standard settings otherwise (4:2:0 YCbCr, standard tables, integer DCT).
+QByteArray encode(const Bitmap &bitmap, int quality);
+void encodeFile(const Bitmap &bitmap, const QString &path, int quality);
+
+// Baseline, progressive and arithmetic-coded files with 8-bit samples, in
+// grey, YCbCr, RGB, CMYK or YCCK. A file cut short gives the part that was
+// there, as libjpeg does; pictures beyond ImageLimits are refused before
+// decoding.
+Bitmap decode(const QByteArray &data);
+Bitmap decodeFile(const QString &path);
+
+} // namespace JpegCodec

@@ -1,0 +1,212 @@
+#include "jpegmarkers.h"
+#include "magick.h"
+#include "pixelcompare.h"
+#include "support/testdata.h"
+
+#include "imaging/imagingerror.h"
+#include "imaging/jpegcodec.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <jpeglib.h>
+#include <vector>
+
+class TestJpegCodec : public QObject {
+    Q_OBJECT
+private slots:
+    void encodesBaselineJfifOfTheQuality();
+    void encodesTheColourBytesAs24BitPixels();
+    void roundTripKeepsSizeAndColours_data();
+    void roundTripKeepsSizeAndColours();
+    void sharedFiles_data();
+    void sharedFiles();
+    void imageMagickFiles_data();
+    void imageMagickFiles();
+    void hugeClaimsAreRefused_data();
+    void hugeClaimsAreRefused();
+};
+
+namespace {
+
+// libjpeg's standard encode of packed 24-bit RGB rows, quality 90.
+QByteArray plainEncode24(const Bitmap &bitmap)
+{
+    std::vector<uchar> rgb(size_t(bitmap.width()) * 3 * size_t(bitmap.height()));
+    for (int y = 0; y < bitmap.height(); ++y) {
+        for (int x = 0; x < bitmap.width(); ++x) {
+            const uchar *p = bitmap.scanLine(y) + 4 * x;
+            uchar *q = rgb.data() + (size_t(y) * size_t(bitmap.width()) + size_t(x)) * 3;
+            q[0] = p[2];
+            q[1] = p[1];
+            q[2] = p[0];
+        }
+    }
+    jpeg_compress_struct cinfo {};
+    jpeg_error_mgr errors {};
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char *buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = JDIMENSION(bitmap.width());
+    cinfo.image_height = JDIMENSION(bitmap.height());
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 90, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW row = rgb.data() + size_t(cinfo.next_scanline) * size_t(bitmap.width()) * 3;
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    const QByteArray result(reinterpret_cast<const char *>(buffer), qsizetype(size));
+    std::free(buffer);
+    return result;
+}
+
+QString sharedJpegGif(const QString &name)
+{
+    return sharedTestData(QStringLiteral("jpeg-gif/") + name);
+}
+
+// Puts new dimensions into the frame header of a JPEG file.
+QByteArray withFrameSize(QByteArray file, int width, int height)
+{
+    const qsizetype sof = file.indexOf(QByteArray("\xff\xc0", 2));
+    file[sof + 5] = char(height >> 8);
+    file[sof + 6] = char(height);
+    file[sof + 7] = char(width >> 8);
+    file[sof + 8] = char(width);
+    return file;
+}
+
+} // namespace
+
+void TestJpegCodec::encodesBaselineJfifOfTheQuality()
+{
+    const JpegMarkers markers = readJpegMarkers(JpegCodec::encode(makeTestBitmap(64, 48), 90));
+    QVERIFY(markers.jfif);
+    QCOMPARE(markers.frameTypes, QList<int> {0});
+    QCOMPARE(markers.components, 3);
+    QCOMPARE(markers.quantTables.size(), 2);
+    QCOMPARE(markers.quantTables.at(0), standardQuantTable(false, 90));
+    QCOMPARE(markers.quantTables.at(1), standardQuantTable(true, 90));
+}
+
+void TestJpegCodec::encodesTheColourBytesAs24BitPixels()
+{
+    const Bitmap bitmap = makeTestBitmap(75, 33);
+    QCOMPARE(JpegCodec::encode(bitmap, 90), plainEncode24(bitmap));
+}
+
+void TestJpegCodec::roundTripKeepsSizeAndColours_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::newRow("1×1") << 1 << 1;
+    QTest::newRow("odd sizes") << 17 << 9;
+    QTest::newRow("wide") << 640 << 3;
+    QTest::newRow("screen") << 1024 << 768;
+}
+
+void TestJpegCodec::roundTripKeepsSizeAndColours()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    const Bitmap original = makeTestBitmap(width, height);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("round.jpg");
+    JpegCodec::encodeFile(original, file, 90);
+    const Bitmap decoded = JpegCodec::decodeFile(file);
+    QCOMPARE_LE(maxColourDifference(decoded, original.toQImage()), 40);
+    QCOMPARE_GE(maxColourDifference(decoded, original.toQImage()), 0);
+}
+
+void TestJpegCodec::sharedFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("baseline 4:2:0") << "libjpeg-turbo_testorig.jpg" << QSize(227, 149);
+    QTest::newRow("arithmetic") << "libjpeg-turbo_testimgari.jpg" << QSize(227, 149);
+    QTest::newRow("progressive") << "jpeg-decoder_mozilla_jpg-progressive.jpg" << QSize(32, 32);
+    QTest::newRow("Adobe YCCK") << "pillow_pil_sample_cmyk.jpg" << QSize(100, 100);
+    QTest::newRow("cut short") << "pillow_truncated_jpeg.jpg" << QSize(100, 100);
+    QTest::newRow("12-bit") << "libjpeg-turbo_monkey12.jpg" << QSize();
+    QTest::newRow("no frame") << "jpeg-decoder_missing-sof.jpg" << QSize();
+    QTest::newRow("empty") << "jpeg-decoder_empty.jpg" << QSize();
+    QTest::newRow("bad Huffman table") << "jpeg-decoder_derive-huffman-codes-overflow.jpg" << QSize();
+    QTest::newRow("PNG named .jpg") << "jpeg-decoder_mozilla_jpg-size-6x6_is-png.jpg" << QSize();
+}
+
+void TestJpegCodec::sharedFiles()
+{
+    if (!haveSharedTestData())
+        QSKIP("shared test data not found");
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    const QString file = sharedJpegGif(name);
+    QVERIFY(QFile::exists(file));
+    if (!size.isValid()) {
+        QVERIFY_THROWS_EXCEPTION(ImagingError, JpegCodec::decodeFile(file));
+        return;
+    }
+    const Bitmap bitmap = JpegCodec::decodeFile(file);
+    QCOMPARE(QSize(bitmap.width(), bitmap.height()), size);
+    if (Magick::tool().isEmpty() || name.contains("truncated"))
+        return;
+    QTemporaryDir dir;
+    const QImage reference = Magick::decode(file, dir.filePath("reference.ppm"));
+    QCOMPARE_LE(maxColourDifference(bitmap, reference), 3);
+}
+
+void TestJpegCodec::imageMagickFiles_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::newRow("defaults") << QStringList {};
+    QTest::newRow("4:4:4 quality 75") << QStringList {"-sampling-factor", "1x1", "-quality", "75"};
+    QTest::newRow("progressive") << QStringList {"-interlace", "JPEG"};
+    QTest::newRow("grey") << QStringList {"-colorspace", "Gray"};
+    QTest::newRow("CMYK") << QStringList {"-colorspace", "CMYK"};
+}
+
+void TestJpegCodec::imageMagickFiles()
+{
+    if (Magick::tool().isEmpty())
+        QSKIP("ImageMagick's convert is not installed");
+    QFETCH(QStringList, options);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("made.jpg");
+    QVERIFY(Magick::run(QStringList {"-size", "203x101", "-seed", "3", "plasma:"} + options + QStringList {file}));
+    const QImage reference = Magick::decode(file, dir.filePath("reference.ppm"));
+    QVERIFY(!reference.isNull());
+    QCOMPARE_LE(maxColourDifference(JpegCodec::decodeFile(file), reference), 3);
+}
+
+void TestJpegCodec::hugeClaimsAreRefused_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::newRow("wider than 16384") << 16385 << 8;
+    QTest::newRow("taller than 16384") << 8 << 16385;
+    QTest::newRow("more than 256 MB") << 16000 << 16000;
+}
+
+void TestJpegCodec::hugeClaimsAreRefused()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    const QByteArray file = withFrameSize(JpegCodec::encode(makeTestBitmap(16, 16), 90), width, height);
+    try {
+        JpegCodec::decode(file);
+        QFAIL("the file was decoded");
+    } catch (const ImagingError &e) {
+        QVERIFY2(QString::fromUtf8(e.what()).contains("太大"), e.what());
+    }
+}
+
+QTEST_GUILESS_MAIN(TestJpegCodec)
+#include "tst_jpegcodec.moc"
