@@ -1,0 +1,40 @@
+#include "richtext/richtext.h"
+
+#include "richtext/documentbuilder.h"
+#include "richtext/rtfreader.h"
+#include "richtext/rtfwriter.h"
+#include "text/gbk.h"
+
+#include <QStringDecoder>
+#include <QTextDocument>
+
+namespace {
+
+QString plainText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? Gbk::decode(bytes) : text;
+}
+
+} // namespace
+
+namespace RichText {
+
+QByteArray save(const QTextDocument &board)
+{
+    return Rtf::write(board);
+}
+
+void load(const QByteArray &stored, QTextDocument &board)
+{
+    const bool undoEnabled = board.isUndoRedoEnabled();
+    board.setUndoRedoEnabled(false);
+    if (Rtf::isRtf(stored))
+        Rtf::read(stored, board);
+    else
+        DocumentBuilder(board).appendText(plainText(stored), QTextCharFormat());
+    board.setUndoRedoEnabled(undoEnabled);
+}
+
+} // namespace RichText

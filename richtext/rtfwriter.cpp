@@ -1,0 +1,249 @@
+#include "richtext/rtfwriter.h"
+
+#include "richtext/fontcharset.h"
+#include "richtext/gbkpairs.h"
+#include "richtext/runformat.h"
+
+#include <QHash>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace {
+
+// A run's formatting as table indices, in the terms of the stream.
+struct StreamFormat {
+    int font = -1;
+    int halfPoints = -1;
+    int color = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+};
+
+char hexDigit(int value)
+{
+    return "0123456789abcdef"[value & 0xF];
+}
+
+// Writes text the way every RTF reader since the first rich-edit control
+// understands it: ASCII as it is, Chinese as code page 936 byte pairs where
+// the font says so, everything else as a UTF-16 unit with a '?' for readers
+// without Unicode.
+class TextEncoder {
+public:
+    explicit TextEncoder(QByteArray &out)
+        : m_out(out)
+    {
+    }
+
+    void controlWord(const char *word)
+    {
+        m_out += word;
+        m_needDelimiter = true;
+    }
+
+    void controlWord(const char *word, int parameter)
+    {
+        m_out += word;
+        m_out += QByteArray::number(parameter);
+        m_needDelimiter = true;
+    }
+
+    void text(QStringView text, bool chinese, bool inFontTable = false)
+    {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+                unicode(c);
+                unicode(text[++i].unicode());
+            } else if (QChar::isSurrogate(c)) {
+                unicode(QChar::ReplacementCharacter);
+            } else {
+                character(c, chinese, inFontTable);
+            }
+        }
+    }
+
+    void endParagraph()
+    {
+        m_out += "\\par\r\n";
+        m_needDelimiter = false;
+    }
+
+private:
+    void character(char16_t c, bool chinese, bool inFontTable)
+    {
+        if (c == u'\t')
+            return controlWord("\\tab");
+        if (c == 0x2028)
+            return controlWord("\\line");
+        // Control characters, the object marker of pictures and the frame
+        // markers of tables have no place in the stream.
+        if (c < 0x20 || c == 0x7F || c == QChar::ObjectReplacementCharacter || c == 0xFDD0 || c == 0xFDD1)
+            return;
+        if (c < 0x80) {
+            if (c == u'\\' || c == u'{' || c == u'}') {
+                m_out += '\\';
+            } else if (inFontTable && c == u';') {
+                return hexByte(';');
+            } else if (m_needDelimiter) {
+                m_out += ' ';
+            }
+            m_out += char(c);
+            m_needDelimiter = false;
+            return;
+        }
+        if (chinese) {
+            if (const quint16 pair = GbkPairs::of(QChar(c))) {
+                hexByte(pair >> 8);
+                hexByte(pair & 0xFF);
+                return;
+            }
+        }
+        unicode(c);
+    }
+
+    void hexByte(int byte)
+    {
+        const char escape[4] = {'\\', '\'', hexDigit(byte >> 4), hexDigit(byte)};
+        m_out.append(escape, 4);
+        m_needDelimiter = false;
+    }
+
+    void unicode(char16_t c)
+    {
+        m_out += "\\u";
+        m_out += QByteArray::number(int(qint16(c)));
+        m_out += '?';
+        m_needDelimiter = false;
+    }
+
+    QByteArray &m_out;
+    bool m_needDelimiter = false;
+};
+
+class RtfWriter {
+public:
+    explicit RtfWriter(const QTextDocument &document)
+        : m_document(document)
+        , m_defaultFont(document.defaultFont())
+    {
+    }
+
+    QByteArray write()
+    {
+        m_body.reserve(qsizetype(m_document.characterCount()) * 4 + 64);
+        for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
+            if (block.length() <= 1) {
+                // An empty line keeps its height through the format of its
+                // paragraph mark.
+                switchTo(streamFormat(block.charFormatIndex(), block.charFormat()));
+            }
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment fragment = it.fragment();
+                const StreamFormat &format = streamFormat(fragment.charFormatIndex(), fragment.charFormat());
+                switchTo(format);
+                m_bodyEncoder.text(fragment.text(), m_chineseFonts.at(format.font));
+            }
+            m_bodyEncoder.endParagraph();
+        }
+        return header() + m_body + "}\r\n";
+    }
+
+private:
+    const StreamFormat &streamFormat(int index, const QTextCharFormat &charFormat)
+    {
+        auto found = m_formats.constFind(index);
+        if (found != m_formats.constEnd())
+            return *found;
+        const RunFormat run = RunFormat::of(charFormat, m_defaultFont);
+        StreamFormat format;
+        format.font = fontIndex(run.family);
+        format.halfPoints = run.halfPoints;
+        format.color = run.color ? colorIndex(*run.color) : 0;
+        format.bold = run.bold;
+        format.italic = run.italic;
+        format.underline = run.underline;
+        format.strike = run.strike;
+        return *m_formats.insert(index, format);
+    }
+
+    int fontIndex(const QString &family)
+    {
+        int index = int(m_fonts.indexOf(family));
+        if (index < 0) {
+            index = int(m_fonts.size());
+            m_fonts.append(family);
+            m_chineseFonts.append(FontCharset::isChineseFace(family));
+        }
+        return index;
+    }
+
+    int colorIndex(QRgb color)
+    {
+        // Entry 0 of the colour table is the automatic colour.
+        const qsizetype index = m_colors.indexOf(color);
+        if (index >= 0)
+            return int(index) + 1;
+        m_colors.append(color);
+        return int(m_colors.size());
+    }
+
+    void switchTo(const StreamFormat &next)
+    {
+        if (next.font != m_current.font)
+            m_bodyEncoder.controlWord("\\f", next.font);
+        if (next.halfPoints != m_current.halfPoints)
+            m_bodyEncoder.controlWord("\\fs", next.halfPoints);
+        if (next.color != m_current.color)
+            m_bodyEncoder.controlWord("\\cf", next.color);
+        if (next.bold != m_current.bold)
+            m_bodyEncoder.controlWord(next.bold ? "\\b" : "\\b0");
+        if (next.italic != m_current.italic)
+            m_bodyEncoder.controlWord(next.italic ? "\\i" : "\\i0");
+        if (next.underline != m_current.underline)
+            m_bodyEncoder.controlWord(next.underline ? "\\ul" : "\\ulnone");
+        if (next.strike != m_current.strike)
+            m_bodyEncoder.controlWord(next.strike ? "\\strike" : "\\strike0");
+        m_current = next;
+    }
+
+    QByteArray header() const
+    {
+        QByteArray out = "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl";
+        for (qsizetype i = 0; i < m_fonts.size(); ++i) {
+            out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset"
+                + QByteArray::number(m_chineseFonts.at(i) ? FontCharset::kGb2312 : FontCharset::kAnsi) + ' ';
+            TextEncoder(out).text(m_fonts.at(i), m_chineseFonts.at(i), true);
+            out += ";}";
+        }
+        out += "}\r\n{\\colortbl ;";
+        for (QRgb color : m_colors)
+            out += "\\red" + QByteArray::number(qRed(color)) + "\\green" + QByteArray::number(qGreen(color))
+                + "\\blue" + QByteArray::number(qBlue(color)) + ';';
+        out += "}\r\n\\uc1\\pard";
+        return out;
+    }
+
+    const QTextDocument &m_document;
+    const QFont m_defaultFont;
+    QByteArray m_body;
+    TextEncoder m_bodyEncoder{m_body};
+    StreamFormat m_current;
+    QHash<int, StreamFormat> m_formats;
+    QStringList m_fonts;
+    QList<bool> m_chineseFonts;
+    QList<QRgb> m_colors;
+};
+
+} // namespace
+
+namespace Rtf {
+
+QByteArray write(const QTextDocument &document)
+{
+    return RtfWriter(document).write();
+}
+
+} // namespace Rtf
