@@ -75,6 +75,16 @@ bool TDM::OpenDatabase(const QString &path)
         AdoCon.close();
         return false;
     }
+    probe.finish();
+
+    // Each save is one transaction that, once committed, survives a killed
+    // process and a power cut: a write-ahead log synced at every commit.
+    // Where the log cannot be used the rollback journal, also synced, keeps
+    // the same promise.
+    probe.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    probe.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    probe.finish();
+
     qryData = QSqlQuery(AdoCon);
     return true;
 }

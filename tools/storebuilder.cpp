@@ -1,17 +1,26 @@
 #include "tools/storebuilder.h"
 
+#include "richtext/richtext.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTextDocument>
 
 namespace {
 
-// An empty board as the memo stores it: an RTF document without text.
-const QByteArray kEmptyPage =
-    "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}}"
-    "\r\n{\\colortbl ;}\r\n\\uc1\\pard\\f0\\fs24\\par\r\n}\r\n";
+// An empty board as the memo stores it: an RTF document without text, in
+// the board's design font, 宋体 at 15 pixels.
+QByteArray emptyPage()
+{
+    QTextDocument board;
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(15);
+    board.setDefaultFont(font);
+    return RichText::save(board);
+}
 
 QStringList statementsOf(const QString &schema)
 {
@@ -40,7 +49,7 @@ QString fillStore(const QString &connection, const QString &path, const QStringL
             return query.lastError().text();
     for (const char *table : {"tb_A", "tb_B", "tb_C", "tb_D", "tb_E"}) {
         query.prepare(QStringLiteral("INSERT INTO %1 (ID, SundayCon) VALUES (1, ?)").arg(QLatin1String(table)));
-        query.addBindValue(kEmptyPage);
+        query.addBindValue(emptyPage());
         if (!query.exec())
             return query.lastError().text();
     }

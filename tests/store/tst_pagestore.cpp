@@ -1,0 +1,400 @@
+#include "richtext/richtext.h"
+#include "store/pagestore.h"
+#include "store/tdm.h"
+#include "support/tempappfolder.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
+// Pages moving between the store and a bare board, as the memo window
+// drives them.
+class TestPageStore : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void eachPageHasItsTable_data();
+    void eachPageHasItsTable();
+    void pagesOutsideOneToFive();
+    void storedValuesThatAreNotRtf_data();
+    void storedValuesThatAreNotRtf();
+    void emptyBoardSavesADocumentWithoutText();
+    void tableWithoutItsRowGetsNone();
+    void loadingWritesNothing();
+    void loadAndSaveWithoutEditKeepsTheBytes();
+    void savesAfterAFailedLoadAreHeldBack();
+    void failedSaveIsReportedOncePerRun_data();
+    void failedSaveIsReportedOncePerRun();
+    void storeRunsDurably();
+    void killedWhileSavingLeavesTheStoreWhole();
+
+private:
+    QByteArray stored(const QString &table);
+    void store(const QString &table, const QVariant &value);
+    void exec(const QString &sql);
+    // Commits of any connection, seen from a second one.
+    int dataVersion();
+
+    TempAppFolder *m_folder = nullptr;
+    TDM *m_dm = nullptr;
+    PageStore *m_pages = nullptr;
+    QStringList m_messages;
+};
+
+namespace {
+
+const QString kLoadFailed = QStringLiteral("加载记事内容失败！");
+const QString kSaveFailed = QStringLiteral("保存记事内容失败！");
+
+void setText(QTextDocument &board, const QString &text)
+{
+    board.clear();
+    QTextCursor(&board).insertText(text);
+}
+
+QByteArray rtfOf(const QString &text)
+{
+    QTextDocument document;
+    setText(document, text);
+    return RichText::save(document);
+}
+
+} // namespace
+
+void TestPageStore::init()
+{
+    m_folder = new TempAppFolder;
+    QVERIFY(m_folder->isValid());
+    m_dm = new TDM;
+    QVERIFY2(m_dm->OpenDatabase(), qPrintable(m_dm->lastError()));
+    m_messages.clear();
+    m_pages = new PageStore(*m_dm, [this](const QString &text) { m_messages.append(text); });
+}
+
+void TestPageStore::cleanup()
+{
+    delete m_pages;
+    delete m_dm;
+    delete m_folder;
+    QSqlDatabase::removeDatabase(QStringLiteral("observer"));
+}
+
+QByteArray TestPageStore::stored(const QString &table)
+{
+    QSqlQuery query(m_dm->AdoCon);
+    if (!query.exec(QStringLiteral("select SundayCon from %1 where ID = 1").arg(table)) || !query.next())
+        return QByteArray("<no row>");
+    return query.value(0).toByteArray();
+}
+
+void TestPageStore::store(const QString &table, const QVariant &value)
+{
+    QSqlQuery query(m_dm->AdoCon);
+    query.prepare(QStringLiteral("update %1 set SundayCon = ? where ID = 1").arg(table));
+    query.addBindValue(value);
+    QVERIFY(query.exec());
+}
+
+void TestPageStore::exec(const QString &sql)
+{
+    QSqlQuery query(m_dm->AdoCon);
+    QVERIFY2(query.exec(sql), qPrintable(sql));
+}
+
+int TestPageStore::dataVersion()
+{
+    QSqlDatabase observer = QSqlDatabase::contains(QStringLiteral("observer"))
+        ? QSqlDatabase::database(QStringLiteral("observer"))
+        : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("observer"));
+    observer.setDatabaseName(m_folder->storePath());
+    if (!observer.isOpen())
+        observer.open();
+    QSqlQuery query(observer);
+    query.exec(QStringLiteral("PRAGMA data_version"));
+    return query.next() ? query.value(0).toInt() : -1;
+}
+
+void TestPageStore::eachPageHasItsTable_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("table");
+    const char *tables[] = {"tb_A", "tb_B", "tb_C", "tb_D", "tb_E"};
+    for (int page = 1; page <= 5; ++page)
+        QTest::addRow("page %d", page) << page << QString::fromLatin1(tables[page - 1]);
+}
+
+void TestPageStore::eachPageHasItsTable()
+{
+    QFETCH(int, page);
+    QFETCH(QString, table);
+    for (const char *other : {"tb_A", "tb_B", "tb_C", "tb_D", "tb_E"})
+        store(QLatin1String(other), rtfOf(QStringLiteral("text of ") + QLatin1String(other)));
+
+    QTextDocument board;
+    m_pages->LoadAbcPage(page, board);
+    QVERIFY(m_pages->ContentLoaded);
+    QCOMPARE(board.toPlainText(), QStringLiteral("text of ") + table);
+
+    setText(board, QStringLiteral("新的内容 for ") + table);
+    const QByteArray before = stored(QStringLiteral("tb_A"));
+    m_pages->SaveAbcPage(page, board);
+    QVERIFY(m_pages->ContentLoaded);
+    QCOMPARE(stored(table), RichText::save(board));
+    if (table != QLatin1String("tb_A"))
+        QCOMPARE(stored(QStringLiteral("tb_A")), before);
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TestPageStore::pagesOutsideOneToFive()
+{
+    for (int page : {0, 6}) {
+        QTextDocument board;
+        setText(board, QStringLiteral("on the board"));
+        m_pages->LoadAbcPage(page, board);
+        QCOMPARE(m_messages, QStringList{kLoadFailed});
+        QCOMPARE(board.toPlainText(), QStringLiteral("on the board"));
+        QVERIFY(!m_pages->ContentLoaded);
+        m_messages.clear();
+    }
+
+    PageStore fresh(*m_dm, [this](const QString &text) { m_messages.append(text); });
+    QTextDocument board;
+    const int version = dataVersion();
+    fresh.SaveAbcPage(6, board);
+    QVERIFY(fresh.ContentLoaded);
+    QCOMPARE(dataVersion(), version);
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TestPageStore::storedValuesThatAreNotRtf_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("NULL") << QVariant() << QString();
+    QTest::newRow("empty") << QVariant(QByteArray()) << QString();
+    QTest::newRow("UTF-8 text") << QVariant(QStringLiteral("纯文本\r\n第二行")) << QStringLiteral("纯文本\n第二行");
+    QTest::newRow("GBK bytes") << QVariant(QByteArray("\xb4\xbf\xce\xc4\xb1\xbe")) << QStringLiteral("纯文本");
+}
+
+void TestPageStore::storedValuesThatAreNotRtf()
+{
+    QFETCH(QVariant, value);
+    QFETCH(QString, text);
+    store(QStringLiteral("tb_B"), value);
+    QTextDocument board;
+    setText(board, QStringLiteral("previous"));
+    m_pages->LoadAbcPage(2, board);
+    QVERIFY(m_pages->ContentLoaded);
+    QCOMPARE(board.toPlainText(), text);
+    QVERIFY(m_messages.isEmpty());
+
+    m_pages->SaveAbcPage(2, board);
+    const QByteArray saved = stored(QStringLiteral("tb_B"));
+    QVERIFY(saved.startsWith("{\\rtf1"));
+    QTextDocument reloaded;
+    RichText::load(saved, reloaded);
+    QCOMPARE(reloaded.toPlainText(), text);
+}
+
+void TestPageStore::emptyBoardSavesADocumentWithoutText()
+{
+    QTextDocument board;
+    m_pages->SaveAbcPage(3, board);
+    const QByteArray saved = stored(QStringLiteral("tb_C"));
+    QVERIFY(saved.startsWith("{\\rtf1"));
+    QVERIFY(saved.endsWith("\\par\r\n}\r\n"));
+    QTextDocument reloaded;
+    RichText::load(saved, reloaded);
+    QVERIFY(reloaded.isEmpty());
+}
+
+void TestPageStore::tableWithoutItsRowGetsNone()
+{
+    exec(QStringLiteral("delete from tb_D"));
+    QTextDocument board;
+    setText(board, QStringLiteral("text"));
+    m_pages->SaveAbcPage(4, board);
+    QVERIFY(m_pages->ContentLoaded);
+    QSqlQuery count(m_dm->AdoCon);
+    QVERIFY(count.exec(QStringLiteral("select count(*) from tb_D")) && count.next());
+    QCOMPARE(count.value(0).toInt(), 0);
+
+    m_pages->LoadAbcPage(4, board);
+    QVERIFY(m_pages->ContentLoaded);
+    QVERIFY(board.isEmpty());
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TestPageStore::loadingWritesNothing()
+{
+    store(QStringLiteral("tb_A"), rtfOf(QStringLiteral("stored")));
+    const int version = dataVersion();
+    QSqlQuery changes(m_dm->AdoCon);
+    QVERIFY(changes.exec(QStringLiteral("select total_changes()")) && changes.next());
+    const int before = changes.value(0).toInt();
+
+    QTextDocument board;
+    for (int page = 1; page <= 5; ++page)
+        m_pages->LoadAbcPage(page, board);
+    QVERIFY(changes.exec(QStringLiteral("select total_changes()")) && changes.next());
+    QCOMPARE(changes.value(0).toInt(), before);
+    QCOMPARE(dataVersion(), version);
+}
+
+void TestPageStore::loadAndSaveWithoutEditKeepsTheBytes()
+{
+    QTextDocument formatted;
+    QTextCursor cursor(&formatted);
+    QTextCharFormat format;
+    format.setFontFamilies({QStringLiteral("黑体")});
+    format.setFontPointSize(18);
+    format.setFontWeight(QFont::Bold);
+    format.setForeground(QColor(0, 128, 0));
+    cursor.insertText(QStringLiteral("标题 😀"), format);
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("body"), QTextCharFormat());
+    const QByteArray rtf = RichText::save(formatted);
+    store(QStringLiteral("tb_B"), rtf);
+
+    QTextDocument board;
+    m_pages->LoadAbcPage(2, board);
+    m_pages->SaveAbcPage(2, board);
+    QCOMPARE(stored(QStringLiteral("tb_B")), rtf);
+}
+
+void TestPageStore::savesAfterAFailedLoadAreHeldBack()
+{
+    store(QStringLiteral("tb_A"), rtfOf(QStringLiteral("page A")));
+    store(QStringLiteral("tb_B"), rtfOf(QStringLiteral("page B")));
+    QTextDocument board;
+    m_pages->LoadAbcPage(1, board);
+
+    // A switch to B whose load fails: the board keeps A's text.
+    exec(QStringLiteral("alter table tb_B rename to tb_B_away"));
+    m_pages->SaveAbcPage(1, board);
+    m_pages->LoadAbcPage(2, board);
+    QCOMPARE(m_messages, QStringList{kLoadFailed});
+    QCOMPARE(board.toPlainText(), QStringLiteral("page A"));
+    exec(QStringLiteral("alter table tb_B_away rename to tb_B"));
+
+    // Leaving the editor, switching and closing save B: none may put A's
+    // text there.
+    const int version = dataVersion();
+    m_pages->SaveAbcPage(2, board);
+    m_pages->SaveAbcPage(2, board);
+    QCOMPARE(dataVersion(), version);
+    QVERIFY(!m_pages->ContentLoaded);
+    QCOMPARE(stored(QStringLiteral("tb_B")), rtfOf(QStringLiteral("page B")));
+
+    // The next successful load ends the hold.
+    m_pages->LoadAbcPage(2, board);
+    QVERIFY(m_pages->ContentLoaded);
+    QCOMPARE(board.toPlainText(), QStringLiteral("page B"));
+    setText(board, QStringLiteral("page B edited"));
+    m_pages->SaveAbcPage(2, board);
+    QCOMPARE(stored(QStringLiteral("tb_B")), rtfOf(QStringLiteral("page B edited")));
+    QCOMPARE(m_messages, QStringList{kLoadFailed});
+}
+
+void TestPageStore::failedSaveIsReportedOncePerRun_data()
+{
+    QTest::addColumn<QString>("breakIt");
+    QTest::addColumn<QString>("mendIt");
+    QTest::newRow("post refused")
+        << QStringLiteral("create trigger refuse before update on tb_A begin select raise(abort, 'refused'); end")
+        << QStringLiteral("drop trigger refuse");
+    QTest::newRow("table gone") << QStringLiteral("alter table tb_A rename to tb_A_away")
+                                << QStringLiteral("alter table tb_A_away rename to tb_A");
+    QTest::newRow("column gone")
+        << QStringLiteral("alter table tb_A rename column SundayCon to Elsewhere")
+        << QStringLiteral("alter table tb_A rename column Elsewhere to SundayCon");
+}
+
+void TestPageStore::failedSaveIsReportedOncePerRun()
+{
+    QFETCH(QString, breakIt);
+    QFETCH(QString, mendIt);
+    store(QStringLiteral("tb_A"), rtfOf(QStringLiteral("kept")));
+    QTextDocument board;
+    m_pages->LoadAbcPage(1, board);
+    setText(board, QStringLiteral("typing"));
+
+    exec(breakIt);
+    for (int i = 0; i < 3; ++i) {
+        m_pages->SaveAbcPage(1, board);
+        QVERIFY(m_pages->ContentLoaded);
+    }
+    QCOMPARE(m_messages, QStringList{kSaveFailed});
+    QCOMPARE(board.toPlainText(), QStringLiteral("typing"));
+    exec(mendIt);
+    QCOMPARE(stored(QStringLiteral("tb_A")), rtfOf(QStringLiteral("kept")));
+
+    m_pages->SaveAbcPage(1, board);
+    QCOMPARE(stored(QStringLiteral("tb_A")), rtfOf(QStringLiteral("typing")));
+    QCOMPARE(m_messages.size(), 1);
+
+    // A new run of failures after a success is reported again.
+    exec(breakIt);
+    m_pages->SaveAbcPage(1, board);
+    QCOMPARE(m_messages, (QStringList{kSaveFailed, kSaveFailed}));
+    exec(mendIt);
+}
+
+void TestPageStore::storeRunsDurably()
+{
+    QSqlQuery pragma(m_dm->AdoCon);
+    QVERIFY(pragma.exec(QStringLiteral("PRAGMA journal_mode")) && pragma.next());
+    QCOMPARE(pragma.value(0).toString(), QStringLiteral("wal"));
+    QVERIFY(pragma.exec(QStringLiteral("PRAGMA synchronous")) && pragma.next());
+    QCOMPARE(pragma.value(0).toInt(), 2); // FULL
+}
+
+void TestPageStore::killedWhileSavingLeavesTheStoreWhole()
+{
+    delete m_pages;
+    m_pages = nullptr;
+    delete m_dm;
+    m_dm = nullptr;
+
+    const pid_t child = fork();
+    if (child == 0) {
+        // Saves as fast as it can until it is killed.
+        TDM dm;
+        if (!dm.OpenDatabase())
+            _exit(1);
+        PageStore pages(dm, [](const QString &) {});
+        QTextDocument board;
+        for (int n = 0;; ++n) {
+            setText(board, QStringLiteral("save %1 ").arg(n).repeated(200));
+            pages.SaveAbcPage(1, board);
+        }
+    }
+    QVERIFY(child > 0);
+    QTest::qWait(300);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    QVERIFY(WIFSIGNALED(status));
+
+    m_dm = new TDM;
+    QVERIFY(m_dm->OpenDatabase());
+    QSqlQuery check(m_dm->AdoCon);
+    QVERIFY(check.exec(QStringLiteral("PRAGMA integrity_check")) && check.next());
+    QCOMPARE(check.value(0).toString(), QStringLiteral("ok"));
+    QTextDocument board;
+    RichText::load(stored(QStringLiteral("tb_A")), board);
+    QVERIFY(board.toPlainText().startsWith(QStringLiteral("save ")));
+    QVERIFY(board.toPlainText().endsWith(QStringLiteral(" ")));
+}
+
+QTEST_GUILESS_MAIN(TestPageStore)
+#include "tst_pagestore.moc"
