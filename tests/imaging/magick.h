@@ -22,10 +22,12 @@ inline bool run(const QStringList &arguments)
         && process.exitCode() == 0;
 }
 
-// ImageMagick's own reading of a picture file, as RGB32.
-inline QImage decode(const QString &path, const QString &scratchPpm)
+// ImageMagick's own reading of the first picture of a file, as RGB32;
+// options go between the input and the output (e.g. to flatten on white).
+inline QImage decode(const QString &path, const QString &scratchPpm, const QStringList &options = {})
 {
-    if (!run({path + QStringLiteral("[0]"), QStringLiteral("-depth"), QStringLiteral("8"), scratchPpm}))
+    if (!run(QStringList {path + QStringLiteral("[0]")} + options
+             + QStringList {QStringLiteral("-depth"), QStringLiteral("8"), scratchPpm}))
         return QImage();
     return QImage(scratchPpm).convertToFormat(QImage::Format_RGB32);
 }

@@ -26,8 +26,8 @@ inline int maxColourDifference(const Bitmap &bitmap, const QImage &reference)
     return worst;
 }
 
-// A smooth colour picture with some texture, the kind a JPEG codec handles
-// well; the fourth byte holds noise that no codec may read.
+// Smooth colour gradients, which JPEG keeps within a few levels; the fourth
+// byte holds noise that no codec may read.
 inline Bitmap makeTestBitmap(int width, int height)
 {
     Bitmap bitmap(width, height);
@@ -36,7 +36,7 @@ inline Bitmap makeTestBitmap(int width, int height)
         for (int x = 0; x < width; ++x, p += 4) {
             p[0] = uchar(x * 255 / std::max(width - 1, 1));
             p[1] = uchar(y * 255 / std::max(height - 1, 1));
-            p[2] = uchar((x + y) % 64 * 4);
+            p[2] = uchar((x + 2 * y) * 255 / (width + 2 * height));
             p[3] = uchar(x * 37 + y * 11);
         }
     }

