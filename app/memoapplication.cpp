@@ -42,6 +42,7 @@ bool MemoApplication::start()
     m_picSelFrm = std::make_unique<TPicSelFrm>(m_mainFrm.get());
     m_inforFrm = std::make_unique<TInforFrm>(m_mainFrm.get());
     m_mixPicFrm = std::make_unique<TMixPicFrm>();
+    m_mainFrm->setCompanions({m_deskBGSetFrm.get(), m_picSelFrm.get(), m_inforFrm.get(), m_mixPicFrm.get()});
     return true;
 }
 

@@ -1,23 +1,196 @@
 #pragma once
 
+#include "memo/formsize.h"
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
+class Anchoring;
+class BoardEdit;
+class BrowserClickFilter;
+class ChromeButton;
+class FrameMover;
+class PageStore;
+class QLabel;
+class QMenu;
+class QAction;
+class QToolButton;
+class QWebEngineView;
 class TDM;
+class TImage;
+class TDeskBGSetFrm;
+class TPicSelFrm;
+class TInforFrm;
+class TMixPicFrm;
 
 // The memo window: borderless, with the board of the current page, the
-// header commands and the web panel.
+// header commands and the web panel. Its parts live in several files:
+// mainfrm.cpp (creation, frame, chrome and size file), mainfrm_board.cpp
+// (pages, positions and the saving rhythm), mainfrm_editing.cpp (date
+// header, editing commands), mainfrm_web.cpp (settings menu, web panel).
 class TMainFrm : public QWidget {
     Q_OBJECT
 public:
     explicit TMainFrm(TDM &dm, QWidget *parent = nullptr);
+    ~TMainFrm() override;
 
+    // The page on the board, 1 to 5; 0 while a switch loads.
     int CurrentPage = 0;
     QString DefaultPic;
     int CurPicIndex = 0;
 
+    // The size file.
+    void LoadFormSize();
+    void SaveFormSize();
+
+    // The store's operations on the board.
+    void LoadAbcPage(int page);
+    void SaveAbcPage(int page);
+    bool contentLoaded() const;
+
+    // Switching position and page.
+    void N_AClick();
+    void N_BClick();
+    void N_CClick();
+
+    // The chrome.
+    void img_close_highlightClick();
+    void img_mini_highlightClick();
+
+    // The position letter shown on spbAbcMenu.
+    QString positionLetter() const;
+    BoardEdit *board() const { return rdtAbc; }
+    QMenu *positionMenu() const { return ppABC; }
+
+    ChromeButton *closeButton() const { return m_close; }
+    ChromeButton *miniButton() const { return m_mini; }
+
+    // The composer's windows and holders, created after the memo window.
+    struct Companions {
+        TDeskBGSetFrm *deskBGSetFrm = nullptr;
+        TPicSelFrm *picSelFrm = nullptr;
+        TInforFrm *inforFrm = nullptr;
+        TMixPicFrm *mixPicFrm = nullptr;
+    };
+    void setCompanions(const Companions &companions);
+
+    // The wallpaper commands.
+    void imgAppToDeskClick();
+    void imgAddToDeskClick();
+    void SaveContentPic();
+    void LoadPicList(bool FollowDefault);
+
+    // Where tests put the screens for the first-run placement.
+    void setScreenLayout(const ScreenLayout &layout) { m_screens = layout; }
+
+    // The header's date, pictures and settings label, the board's editing
+    // menu and the web panel (mainfrm_editing.cpp, mainfrm_web.cpp).
+    QLabel *dateLabel() const { return lblDateTime; }
+    TImage *fontPicture() const { return imgFont; }
+    TImage *datePicture() const { return imgDate; }
+    TImage *redColorPicture() const { return imgRedColor; }
+    QMenu *editingMenu() const { return pmDeskTopMonCal; }
+    TImage *settingsLabel() const { return lblSet; }
+    QMenu *settingsMenu() const { return popSysset; }
+    QWebEngineView *browser() const { return webLink; }
+    QMenu *browserMenu() const { return pmEmpty; }
+    TImage *addToDeskPicture() const { return imgAddToDesk; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void FormCreate();
+    void FormShow();
+    void FormResize();
+    void createFrame();
+    void createChrome();
+    void createBoard();
+    void imgBGMouseDown();
+    void spbAbcMenuClick();
+    void switchTo(const QString &letter, int page);
+    void setBoardColour(int page);
+    void rdtAbcChange();
+    void rdtAbcExit();
+    void createWallpaperCommands();
+    bool confirmWallpaperChange();
+
+    // Date header, header pictures and editing commands (mainfrm_editing.cpp).
+    void createHeader();
+    void createEditingMenu();
+    void addMenuItem(QMenu *menu, const QString &caption, void (TMainFrm::*handler)(), const QIcon &icon = QIcon());
+    void showDateHeader();
+    void imgDateClick();
+    void N1Click();
+    void N2Click();
+    void N9Click();
+    void N3Click();
+    void V1Click();
+    void X1Click();
+    void CtrlZ1Click();
+    void N11Click();
+    void N21Click();
+    void N31Click();
+    void imgRedColorClick();
+    void imgFontClick();
+    void N_OutPutConClick();
+
+    // Settings menu, help pages and web panel (mainfrm_web.cpp).
+    void createSettingsMenu();
+    void createWebPanel();
+    void openWebPanel();
+    void lblSetClick();
+    void N_helpClick();
+    void N_SubmitClick();
+    void N_ExitPrjClick();
 
     TDM &m_dm;
+    std::unique_ptr<PageStore> m_pages;
+    std::unique_ptr<Anchoring> m_anchoring;
+    FrameMover *m_mover = nullptr;
+    ScreenLayout m_screens;
+    bool m_shown = false;
+
+    QWidget *shpBG = nullptr;
+    TImage *imgBG = nullptr;
+    TImage *imgLogo = nullptr;
+    // img_close_normal, img_close_highlight, img_close_down and the three
+    // img_mini_ pictures.
+    ChromeButton *m_close = nullptr;
+    ChromeButton *m_mini = nullptr;
+    QToolButton *spbAbcMenu = nullptr;
+    QWidget *pnlLeft = nullptr;
+    QWidget *pnlRight = nullptr;
+    QWidget *pnlABC = nullptr;
+    BoardEdit *rdtAbc = nullptr;
+    QMenu *ppABC = nullptr;
+    TImage *imgAppToDesk = nullptr;
+    Companions m_companions;
+
+    // Date header, header pictures and editing commands.
+    QLabel *lblDateTime = nullptr;
+    TImage *imgFont = nullptr;
+    TImage *imgDate = nullptr;
+    TImage *imgRedColor = nullptr;
+    QMenu *pmDeskTopMonCal = nullptr;
+    // What the colour and font dialogs offer next: the last choice.
+    QColor m_lastTextColour = Qt::black;
+    QFont m_lastFont;
+
+    // Settings menu and web panel.
+    TImage *lblSet = nullptr;
+    QMenu *popSysset = nullptr;
+    QWidget *pnlWeb = nullptr;
+    QWebEngineView *webLink = nullptr;
+    TImage *imgAddToDesk = nullptr;
+    QMenu *pmEmpty = nullptr;
+    BrowserClickFilter *AppEvent1 = nullptr;
 };

@@ -68,15 +68,9 @@ void install()
 
 QFont font(const QString &designName, int pixelHeight, bool bold)
 {
-    QFont result;
-    QStringList families = mapping().value(designName);
-    if (families.isEmpty())
-        families.append(designName);
-    // Chinese glyphs missing from a Latin face come from a Chinese one.
-    for (const QString &face : installed(sansChinese()))
-        if (!families.contains(face))
-            families.append(face);
-    result.setFamilies(families);
+    // The design name stays the family, so it is what the board's RTF
+    // records; the substitutions choose the face that draws it.
+    QFont result(designName);
     result.setPixelSize(pixelHeight);
     result.setBold(bold);
     return result;

@@ -12,8 +12,8 @@ namespace ChineseFonts {
 // Registers the substitutions and a Chinese default font for the application.
 void install();
 
-// A font for one of the design names, `pixelHeight` pixels high, whose
-// fallback for Chinese characters is a Simplified Chinese face.
+// A font for one of the design names, `pixelHeight` pixels high; after
+// install() it draws with the mapped faces.
 QFont font(const QString &designName, int pixelHeight, bool bold = false);
 
 } // namespace ChineseFonts

@@ -1,6 +1,5 @@
 #include "app/memoapplication.h"
 #include "memo/mainfrm.h"
-#include "memo/umain.h"
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
 #include "wallpaper/uglobal.h"
@@ -34,7 +33,7 @@ void TestStartup::createsTheWindowsInOrderWithSharedState()
     QCOMPARE(memo.MainFrm()->windowTitle(), QStringLiteral("Paxelo备忘录"));
     QVERIFY(memo.MainFrm()->windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(memo.MainFrm()->CurrentPage, 0);
-    QVERIFY(!uMain::ContentLoaded);
+    QVERIFY(!memo.MainFrm()->contentLoaded());
     QVERIFY(uGlobal::AskBeforeSetBg);
     QCOMPARE(uGlobal::SetBgAnswer, 0);
     QCOMPARE(uGlobal::ConfigSetBgPath, folder.path("Data/configSetBg.ini"));

@@ -1,0 +1,87 @@
+#include "memo/boardedit.h"
+
+#include <QFocusEvent>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+
+namespace {
+
+// The character format reduced to what the store keeps.
+QTextCharFormat storableFormat(const QTextCharFormat &source)
+{
+    QTextCharFormat format;
+    if (source.hasProperty(QTextFormat::FontFamilies))
+        format.setFontFamilies(source.fontFamilies().toStringList());
+    if (source.hasProperty(QTextFormat::FontPointSize))
+        format.setFontPointSize(source.fontPointSize());
+    else if (source.hasProperty(QTextFormat::FontPixelSize))
+        format.setFontPointSize(source.intProperty(QTextFormat::FontPixelSize) * 0.75);
+    if (source.hasProperty(QTextFormat::ForegroundBrush))
+        format.setForeground(QBrush(source.foreground().color()));
+    if (source.hasProperty(QTextFormat::FontWeight))
+        format.setFontWeight(source.fontWeight() >= QFont::DemiBold ? QFont::Bold : QFont::Normal);
+    if (source.hasProperty(QTextFormat::FontItalic))
+        format.setFontItalic(source.fontItalic());
+    if (source.fontUnderline())
+        format.setFontUnderline(true);
+    if (source.fontStrikeOut())
+        format.setFontStrikeOut(true);
+    return format;
+}
+
+} // namespace
+
+BoardEdit::BoardEdit(QWidget *parent)
+    : QTextEdit(parent)
+{
+}
+
+QTextDocumentFragment BoardEdit::storableFragment(const QMimeData *source)
+{
+    if (!source->hasHtml())
+        return QTextDocumentFragment::fromPlainText(source->text());
+
+    QTextDocument pasted;
+    pasted.setHtml(source->html());
+    QTextDocument kept;
+    QTextCursor out(&kept);
+    bool firstBlock = true;
+    // Every block, table cells included, becomes a plain paragraph; pictures
+    // and other objects are dropped, links keep their text.
+    for (QTextBlock block = pasted.begin(); block.isValid(); block = block.next()) {
+        if (!firstBlock)
+            out.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        firstBlock = false;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QString text = fragment.text();
+            text.remove(QChar::ObjectReplacementCharacter);
+            text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+            if (!text.isEmpty())
+                out.insertText(text, storableFormat(fragment.charFormat()));
+        }
+    }
+    return QTextDocumentFragment(&kept);
+}
+
+bool BoardEdit::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source->hasText() || source->hasHtml();
+}
+
+void BoardEdit::insertFromMimeData(const QMimeData *source)
+{
+    textCursor().insertFragment(storableFragment(source));
+    ensureCursorVisible();
+}
+
+void BoardEdit::focusOutEvent(QFocusEvent *event)
+{
+    QTextEdit::focusOutEvent(event);
+    // Opening a menu or switching to another program does not leave the board.
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+        emit focusLeft();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QTextEdit>
+
+class QTextDocumentFragment;
+
+// The board's rich edit. Pasting keeps only what the memo store keeps (text,
+// font, size, colour, bold, italic, underline, strike-out): pictures, tables
+// and links from other programs arrive as their text, so nothing shown on the
+// board is lost at the next load.
+class BoardEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit BoardEdit(QWidget *parent = nullptr);
+
+    // What a paste of `source` inserts.
+    static QTextDocumentFragment storableFragment(const QMimeData *source);
+
+signals:
+    // The input focus moved to another control of the window.
+    void focusLeft();
+
+protected:
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
+    void focusOutEvent(QFocusEvent *event) override;
+};

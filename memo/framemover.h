@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+
+class QWidget;
+
+// Moves and resizes a borderless window. Moving starts from a press on the
+// window's background; resizing from a press within a few pixels of an edge
+// or corner, which also shows the matching cursor. Both hand the work to
+// the window manager, and where it refuses (no window manager, for one) the
+// window follows the mouse until the button is released.
+class FrameMover : public QObject {
+    Q_OBJECT
+public:
+    explicit FrameMover(QWidget *window);
+
+    static constexpr int kEdgeWidth = 4;
+
+    // Starts a move at the current press.
+    void startMove();
+
+    // The edges under a point of the window's client area.
+    static Qt::Edges edgesAt(QPoint position, QSize client);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool belongsToWindow(QObject *object) const;
+    void updateCursor(Qt::Edges edges);
+    bool startResize(Qt::Edges edges, QPoint globalPosition);
+    void follow(QPoint globalPosition);
+    void finishFollowing();
+
+    QWidget *m_window;
+    bool m_cursorOverridden = false;
+    Qt::Edges m_cursorEdges;
+    // Following the mouse by hand: the edges being dragged (none for a move).
+    bool m_following = false;
+    Qt::Edges m_followEdges;
+    QPoint m_pressGlobal;
+    QRect m_pressGeometry;
+};

@@ -1,0 +1,147 @@
+// The board: pages, position letters and the saving rhythm.
+#include "memo/mainfrm.h"
+
+#include "memo/anchoring.h"
+#include "memo/boardedit.h"
+#include "memo/panels.h"
+#include "store/pagestore.h"
+#include "widgets/chinesefonts.h"
+#include "widgets/guard.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QToolButton>
+
+namespace {
+
+// The pale yellow of positions A and B.
+const QColor kBoardYellow(249, 251, 224);
+
+constexpr int kAll = Anchoring::Left | Anchoring::Top | Anchoring::Right | Anchoring::Bottom;
+
+} // namespace
+
+void TMainFrm::createBoard()
+{
+    pnlRight = new FilledPanel(this, Qt::white);
+    m_anchoring->add(pnlRight, QRect(319, 72, 304, 285), kAll);
+    pnlABC = new BevelPanel(pnlRight);
+    rdtAbc = new BoardEdit(pnlABC);
+    rdtAbc->setFrameShape(QFrame::NoFrame);
+    rdtAbc->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    rdtAbc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    rdtAbc->setLineWrapMode(QTextEdit::WidgetWidth);
+    rdtAbc->setAcceptRichText(true);
+    rdtAbc->document()->setDefaultFont(ChineseFonts::font(QStringLiteral("宋体"), 15));
+    rdtAbc->setFont(ChineseFonts::font(QStringLiteral("宋体"), 15));
+    setBoardColour(1);
+
+    // The panel and the board follow pnlRight; the board sits inside the bevels.
+    pnlRight->installEventFilter(this);
+    connect(rdtAbc->document(), &QTextDocument::contentsChanged, this, [this] { guarded(this, [this] { rdtAbcChange(); }); });
+    connect(rdtAbc, &BoardEdit::focusLeft, this, [this] { guarded(this, [this] { rdtAbcExit(); }); });
+
+    spbAbcMenu = new QToolButton(this);
+    spbAbcMenu->setAutoRaise(true);
+    spbAbcMenu->setText(QStringLiteral("C"));
+    spbAbcMenu->setFont(ChineseFonts::font(QStringLiteral("宋体"), 16, true));
+    spbAbcMenu->setCursor(Qt::PointingHandCursor);
+    spbAbcMenu->setToolTip(QStringLiteral("选择位置"));
+    spbAbcMenu->setFocusPolicy(Qt::NoFocus);
+    m_anchoring->add(spbAbcMenu, QRect(430, 44, 23, 22));
+    connect(spbAbcMenu, &QToolButton::clicked, this, [this] { spbAbcMenuClick(); });
+
+    ppABC = new QMenu(this);
+    connect(ppABC->addAction(QStringLiteral("A")), &QAction::triggered, this, [this] { guarded(this, [this] { N_AClick(); }); });
+    connect(ppABC->addAction(QStringLiteral("B")), &QAction::triggered, this, [this] { guarded(this, [this] { N_BClick(); }); });
+    connect(ppABC->addAction(QStringLiteral("C")), &QAction::triggered, this, [this] { guarded(this, [this] { N_CClick(); }); });
+}
+
+bool TMainFrm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == pnlRight && event->type() == QEvent::Resize) {
+        pnlABC->setGeometry(pnlRight->rect());
+        const int bevel = BevelPanel::kBevelWidth;
+        rdtAbc->setGeometry(pnlABC->rect().adjusted(bevel, bevel, -bevel, -bevel));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QString TMainFrm::positionLetter() const
+{
+    return spbAbcMenu->text();
+}
+
+bool TMainFrm::contentLoaded() const
+{
+    return m_pages->ContentLoaded;
+}
+
+void TMainFrm::LoadAbcPage(int page)
+{
+    m_pages->LoadAbcPage(page, *rdtAbc->document());
+}
+
+void TMainFrm::SaveAbcPage(int page)
+{
+    m_pages->SaveAbcPage(page, *rdtAbc->document());
+}
+
+void TMainFrm::setBoardColour(int page)
+{
+    QPalette colours = rdtAbc->palette();
+    colours.setColor(QPalette::Base, page == 3 ? QApplication::palette().color(QPalette::Base) : kBoardYellow);
+    rdtAbc->setPalette(colours);
+}
+
+void TMainFrm::FormShow()
+{
+    guarded(this, [this] { LoadFormSize(); });
+    if (CurrentPage >= 1 && CurrentPage <= 3) {
+        spbAbcMenu->setText(QString(QChar(u'A' + CurrentPage - 1)));
+        setBoardColour(CurrentPage);
+    }
+    LoadAbcPage(CurrentPage);
+    openWebPanel();
+}
+
+void TMainFrm::spbAbcMenuClick()
+{
+    ppABC->popup(spbAbcMenu->mapToGlobal(QPoint(0, spbAbcMenu->height())));
+}
+
+void TMainFrm::switchTo(const QString &letter, int page)
+{
+    spbAbcMenu->setText(letter);
+    SaveAbcPage(CurrentPage);
+    setBoardColour(page);
+    CurrentPage = 0;
+    LoadAbcPage(page);
+    CurrentPage = page;
+}
+
+void TMainFrm::N_AClick()
+{
+    switchTo(QStringLiteral("A"), 1);
+}
+
+void TMainFrm::N_BClick()
+{
+    switchTo(QStringLiteral("B"), 2);
+}
+
+void TMainFrm::N_CClick()
+{
+    switchTo(QStringLiteral("C"), 3);
+}
+
+void TMainFrm::rdtAbcChange()
+{
+    if (CurrentPage != 0 && m_pages->ContentLoaded)
+        SaveAbcPage(CurrentPage);
+}
+
+void TMainFrm::rdtAbcExit()
+{
+    SaveAbcPage(CurrentPage);
+}

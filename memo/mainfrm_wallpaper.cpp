@@ -1,0 +1,118 @@
+// Putting the notes on the desktop: the apply and the choice of backgrounds.
+#include "memo/mainfrm.h"
+
+#include "imaging/bmpwriter.h"
+#include "memo/anchoring.h"
+#include "memo/boardedit.h"
+#include "memo/picturecontrol.h"
+#include "text/appfolder.h"
+#include "wallpaper/mixfiles.h"
+#include "wallpaper/piclistfile.h"
+#include "wallpaper/pictureloader.h"
+#include "wallpaper/picwalk.h"
+#include "wallpaper/uglobal.h"
+#include "wallpaper/ui/deskbgsetfrm.h"
+#include "wallpaper/ui/inforfrm.h"
+#include "wallpaper/ui/mixpicfrm.h"
+#include "wallpaper/ui/picselfrm.h"
+#include "widgets/guard.h"
+
+#include <QFileInfo>
+#include <QThread>
+
+namespace {
+
+// The content lands this many rows below the background's top edge, and
+// each byte moves this share (in percent) towards the content.
+constexpr int kTopOffset = 30;
+constexpr int kLevel = 50;
+
+} // namespace
+
+void TMainFrm::createWallpaperCommands()
+{
+    imgAppToDesk = new TImage(this, QStringLiteral(":/images/main_apptodesk.png"));
+    imgAppToDesk->setCursor(Qt::PointingHandCursor);
+    m_anchoring->add(imgAppToDesk, QRect(538, 40, 84, 29), Anchoring::Top | Anchoring::Right);
+    connect(imgAppToDesk, &TImage::clicked, this, [this] { guarded(this, [this] { imgAppToDeskClick(); }); });
+}
+
+void TMainFrm::setCompanions(const Companions &companions)
+{
+    m_companions = companions;
+}
+
+void TMainFrm::LoadPicList(bool FollowDefault)
+{
+    PicListFile::LoadPicList(FollowDefault, DefaultPic, CurPicIndex);
+}
+
+void TMainFrm::SaveContentPic()
+{
+    // What the board shows, pixel for pixel in physical pixels.
+    const QImage shown = rdtAbc->grab().toImage();
+    BmpWriter::writeFile(Bitmap::fromQImage(shown), m_companions.deskBGSetFrm->BGFolder + QStringLiteral("Content.bmp"),
+                         BmpWriter::Depth::Bits24);
+}
+
+bool TMainFrm::confirmWallpaperChange()
+{
+    if (!uGlobal::AskBeforeSetBg)
+        return true;
+    m_companions.inforFrm->exec();
+    repaint();
+    // The box must be gone from the screen before the board is copied.
+    QThread::msleep(100);
+    return uGlobal::SetBgAnswer != 0;
+}
+
+void TMainFrm::imgAppToDeskClick()
+{
+    if (!confirmWallpaperChange())
+        return;
+    TDeskBGSetFrm &composer = *m_companions.deskBGSetFrm;
+    TMixPicFrm &mixer = *m_companions.mixPicFrm;
+    SaveContentPic();
+
+    const int index = CurPicIndex;
+    const qsizetype listLength = uGlobal::PicList.size();
+    composer.BgPicPath = AppFolder::file(QStringLiteral("source/DeskTopBG/") + PicWalk::pictureAt(uGlobal::PicList, index));
+    if (!QFileInfo::exists(composer.BgPicPath)) {
+        CurPicIndex = PicWalk::afterMissingPicture(index, int(listLength));
+        return;
+    }
+    composer.ContentPicPath = AppFolder::file(QStringLiteral("source/DeskTopBG/Content.bmp"));
+    mixer.img1 = PictureLoader::load(composer.ContentPicPath);
+    mixer.img2 = PictureLoader::load(composer.BgPicPath);
+    mixer.CenterMix = positionLetter() == QLatin1String("B");
+    mixer.imgmix = mixer.MixPicture(mixer.img1, mixer.img2, kTopOffset, kLevel);
+    mixer.XPButton1Click();
+    MixFiles::saveMix(mixer.imgmix, composer.BGFolder);
+
+    try {
+        MixFiles::roundTripThroughJpeg(composer.BGFolder);
+    } catch (const std::exception &) {
+        // The 32-bit Mix.bmp stays; the wallpaper and the index are left alone.
+        return;
+    }
+    try {
+        composer.SetWallpaper(composer.BGFolder + QStringLiteral("Mix.Bmp"));
+        CurPicIndex = PicWalk::afterApply(index, int(listLength));
+    } catch (const std::exception &) {
+        // A desktop that did not take the picture is not reported; the next
+        // apply tries the same background again.
+    }
+}
+
+void TMainFrm::imgAddToDeskClick()
+{
+    TPicSelFrm &window = *m_companions.picSelFrm;
+    window.DefaultPic = DefaultPic;
+    window.exec();
+    if (window.DefaultPic == DefaultPic) {
+        LoadPicList(false);
+    } else {
+        DefaultPic = window.DefaultPic;
+        LoadPicList(true);
+    }
+}

@@ -1,7 +1,0 @@
-#include "memo/umain.h"
-
-namespace uMain {
-
-bool ContentLoaded = false;
-
-} // namespace uMain

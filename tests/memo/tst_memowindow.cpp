@@ -1,0 +1,262 @@
+#include "memo/boardedit.h"
+#include "memo/chromebutton.h"
+#include "memo/mainfrm.h"
+#include "memo/picturecontrol.h"
+#include "store/tdm.h"
+#include "support/scripteddialogs.h"
+#include "support/tempappfolder.h"
+#include "widgets/chinesefonts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMimeData>
+#include <QTextDocumentFragment>
+#include <QSqlQuery>
+#include <QTest>
+
+namespace {
+
+const QColor kBoardYellow(249, 251, 224);
+
+// A memo window over a fresh application folder whose store counts every
+// write of a page.
+struct MemoFixture {
+    TempAppFolder folder;
+    ScriptedDialogs dialogs;
+    TDM dm;
+    std::unique_ptr<TMainFrm> window;
+
+    explicit MemoFixture(const QByteArray &formSize = QByteArray())
+    {
+        if (!formSize.isEmpty())
+            folder.writeFile("Data/FormSize.ini", formSize);
+        dm.OpenDatabase();
+        QSqlQuery query(dm.AdoCon);
+        query.exec("CREATE TABLE page_writes (page TEXT)");
+        for (const char *table : {"tb_A", "tb_B", "tb_C", "tb_D", "tb_E"})
+            query.exec(QStringLiteral("CREATE TRIGGER count_%1 AFTER UPDATE ON %1 BEGIN "
+                                      "INSERT INTO page_writes VALUES ('%1'); END")
+                           .arg(table));
+        window = std::make_unique<TMainFrm>(dm);
+        window->setScreenLayout(ScreenLayout{{QRect(0, 0, 1024, 768)}});
+    }
+
+    void show()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    int writes(const QString &table = QString()) const
+    {
+        QSqlQuery query(dm.AdoCon);
+        query.exec(table.isEmpty() ? QStringLiteral("SELECT count(*) FROM page_writes")
+                                   : QStringLiteral("SELECT count(*) FROM page_writes WHERE page = '%1'").arg(table));
+        query.next();
+        return query.value(0).toInt();
+    }
+
+    QByteArray stored(const QString &table) const
+    {
+        QSqlQuery query(dm.AdoCon);
+        query.exec(QStringLiteral("SELECT SundayCon FROM %1 WHERE ID = 1").arg(table));
+        query.next();
+        return query.value(0).toByteArray();
+    }
+
+    void store(const QString &table, const QByteArray &content) const
+    {
+        QSqlQuery query(dm.AdoCon);
+        query.prepare(QStringLiteral("UPDATE %1 SET SundayCon = ? WHERE ID = 1").arg(table));
+        query.addBindValue(content);
+        query.exec();
+        query.exec("DELETE FROM page_writes");
+    }
+
+    QColor boardColour() const { return window->board()->palette().color(QPalette::Base); }
+    QString boardText() const { return window->board()->toPlainText(); }
+};
+
+} // namespace
+
+class TestMemoWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void firstShowPlacesTheWindowOnPageA();
+    void typingStoresTheWholeBoardAtOnce();
+    void eachPositionKeepsItsOwnPage();
+    void storedPageFourOpensUnderC();
+    void closeButtonSavesPageThenSizeFile();
+    void aSizeFileThatCannotBeWrittenKeepsTheWindowOpen();
+    void systemCloseSavesNothing();
+    void chromeShowsOnePictureOfEachButton();
+    void pasteKeepsOnlyWhatTheStoreKeeps();
+};
+
+void TestMemoWindow::initTestCase()
+{
+    QApplication::setApplicationDisplayName(QStringLiteral("Paxelo备忘录"));
+    ChineseFonts::install();
+}
+
+void TestMemoWindow::firstShowPlacesTheWindowOnPageA()
+{
+    MemoFixture memo;
+    memo.show();
+    QCOMPARE(memo.window->frameGeometry(), QRect(189, 147, 645, 443));
+    QCOMPARE(memo.folder.readFile("Data/FormSize.ini"), QByteArray("1\r\n645\r\n443\r\n189\r\n147\r\n"));
+    QCOMPARE(memo.window->positionLetter(), QStringLiteral("A"));
+    QCOMPARE(memo.window->CurrentPage, 1);
+    QCOMPARE(memo.boardColour(), kBoardYellow);
+    QVERIFY(memo.window->contentLoaded());
+    QCOMPARE(memo.writes(), 0);
+    QCOMPARE(memo.window->windowTitle(), QStringLiteral("Paxelo备忘录"));
+    QCOMPARE(memo.window->accessibleName(), QStringLiteral("桌面备忘录Memo"));
+}
+
+void TestMemoWindow::typingStoresTheWholeBoardAtOnce()
+{
+    MemoFixture memo;
+    memo.show();
+    memo.window->board()->setFocus();
+    QTest::keyClicks(memo.window->board(), "memo");
+    QCOMPARE(memo.writes("tb_A"), 4);
+    QVERIFY(memo.stored("tb_A").contains("memo"));
+    // A change of format alone is stored too.
+    memo.window->board()->selectAll();
+    memo.window->board()->setTextColor(Qt::red);
+    QCOMPARE(memo.writes("tb_A"), 5);
+    QVERIFY(memo.stored("tb_A").contains("\\red255\\green0\\blue0"));
+}
+
+void TestMemoWindow::eachPositionKeepsItsOwnPage()
+{
+    MemoFixture memo;
+    memo.show();
+    memo.window->board()->setFocus();
+    QTest::keyClicks(memo.window->board(), "alpha");
+    memo.window->N_BClick();
+    QCOMPARE(memo.window->positionLetter(), QStringLiteral("B"));
+    QCOMPARE(memo.window->CurrentPage, 2);
+    QCOMPARE(memo.boardColour(), kBoardYellow);
+    QCOMPARE(memo.boardText(), QString());
+    QTest::keyClicks(memo.window->board(), "beta");
+    memo.window->N_CClick();
+    QCOMPARE(memo.boardColour(), QApplication::palette().color(QPalette::Base));
+    QCOMPARE(memo.boardText(), QString());
+    memo.window->N_AClick();
+    QCOMPARE(memo.boardText(), QStringLiteral("alpha"));
+    memo.window->N_BClick();
+    QCOMPARE(memo.boardText(), QStringLiteral("beta"));
+
+    // Choosing the letter already shown saves the page and loads it again.
+    const int before = memo.writes("tb_B");
+    memo.window->N_BClick();
+    QCOMPARE(memo.writes("tb_B"), before + 1);
+    QCOMPARE(memo.boardText(), QStringLiteral("beta"));
+}
+
+void TestMemoWindow::storedPageFourOpensUnderC()
+{
+    MemoFixture memo("4\r\n700\r\n500\r\n10\r\n20\r\n");
+    memo.store("tb_D", "delta notes");
+    memo.show();
+    QCOMPARE(memo.window->frameGeometry(), QRect(10, 20, 700, 500));
+    QCOMPARE(memo.window->positionLetter(), QStringLiteral("C"));
+    QCOMPARE(memo.boardColour(), kBoardYellow);
+    QCOMPARE(memo.boardText(), QStringLiteral("delta notes"));
+    QCOMPARE(memo.writes(), 0);
+    memo.window->N_AClick();
+    QVERIFY(memo.stored("tb_D").startsWith("{\\rtf1"));
+    QVERIFY(memo.stored("tb_D").contains("delta notes"));
+    QCOMPARE(memo.window->CurrentPage, 1);
+    // The size file is only read: it stays as it was.
+    QCOMPARE(memo.folder.readFile("Data/FormSize.ini"), QByteArray("4\r\n700\r\n500\r\n10\r\n20\r\n"));
+}
+
+void TestMemoWindow::closeButtonSavesPageThenSizeFile()
+{
+    MemoFixture memo("2\r\n645\r\n443\r\n100\r\n100\r\n");
+    memo.show();
+    QTest::keyClicks(memo.window->board(), "x");
+    const int before = memo.writes("tb_B");
+    memo.window->setGeometry(150, 160, 700, 480);
+    memo.window->img_close_highlightClick();
+    QCOMPARE(memo.writes("tb_B"), before + 1);
+    QCOMPARE(memo.folder.readFile("Data/FormSize.ini"), QByteArray("2\r\n700\r\n480\r\n150\r\n160\r\n"));
+    QVERIFY(memo.dialogs.errors.isEmpty());
+}
+
+void TestMemoWindow::aSizeFileThatCannotBeWrittenKeepsTheWindowOpen()
+{
+    MemoFixture memo;
+    memo.show();
+    // A folder where the file should be makes every write fail.
+    QFile::remove(memo.folder.path("Data/FormSize.ini"));
+    QDir(memo.folder.path("Data")).mkdir("FormSize.ini");
+    emit memo.window->closeButton()->clicked();
+    QCOMPARE(memo.dialogs.errors.size(), 1);
+    QVERIFY(memo.dialogs.errors.first().contains("FormSize.ini"));
+    QVERIFY(memo.window->isVisible());
+}
+
+void TestMemoWindow::systemCloseSavesNothing()
+{
+    MemoFixture memo("3\r\n645\r\n443\r\n100\r\n100\r\n");
+    memo.show();
+    memo.window->setGeometry(300, 300, 800, 600);
+    QVERIFY(memo.window->close());
+    QCOMPARE(memo.folder.readFile("Data/FormSize.ini"), QByteArray("3\r\n645\r\n443\r\n100\r\n100\r\n"));
+    QCOMPARE(memo.writes(), 0);
+}
+
+void TestMemoWindow::chromeShowsOnePictureOfEachButton()
+{
+    MemoFixture memo;
+    memo.show();
+    ChromeButton *close = memo.window->closeButton();
+    ChromeButton *mini = memo.window->miniButton();
+    auto visibleCount = [](ChromeButton *button) {
+        return int(button->normal()->isVisible()) + int(button->highlight()->isVisible())
+            + int(button->down()->isVisible());
+    };
+    QCOMPARE(close->state(), ChromeButton::Normal);
+    emit mini->normal()->mouseMoved();
+    QCOMPARE(mini->state(), ChromeButton::Highlight);
+    emit close->normal()->mouseMoved();
+    QCOMPARE(close->state(), ChromeButton::Highlight);
+    QCOMPARE(mini->state(), ChromeButton::Normal);
+    // A right-button press shows the down picture but does not close.
+    emit close->highlight()->mousePressed(Qt::RightButton);
+    emit close->highlight()->mouseReleased(Qt::RightButton, true);
+    QCOMPARE(close->state(), ChromeButton::Down);
+    QCOMPARE(visibleCount(close), 1);
+    QCOMPARE(visibleCount(mini), 1);
+    QVERIFY(memo.window->isVisible());
+    // The chrome is anchored to the right edge.
+    memo.window->resize(800, 500);
+    QCOMPARE(close->normal()->geometry(), QRect(760, 1, 39, 20));
+    QCOMPARE(mini->highlight()->geometry(), QRect(730, 1, 28, 20));
+}
+
+void TestMemoWindow::pasteKeepsOnlyWhatTheStoreKeeps()
+{
+    QMimeData html;
+    html.setHtml("<p><b>bold</b> <a href='http://x'>link</a><img src='a.png'></p>"
+                 "<table><tr><td>cell1</td><td>cell2</td></tr></table>");
+    const QTextDocumentFragment fragment = BoardEdit::storableFragment(&html);
+    const QString text = fragment.toPlainText();
+    QVERIFY(text.contains("bold link"));
+    QVERIFY(text.contains("cell1"));
+    QVERIFY(!text.contains(QChar::ObjectReplacementCharacter));
+    QTextDocument document;
+    QTextCursor(&document).insertFragment(fragment);
+    QVERIFY(document.toHtml().indexOf("href") < 0);
+    QVERIFY(document.toHtml().indexOf("<table") < 0);
+    QVERIFY(document.toHtml().indexOf("font-weight") >= 0);
+}
+
+QTEST_MAIN(TestMemoWindow)
+#include "tst_memowindow.moc"
