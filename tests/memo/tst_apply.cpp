@@ -1,0 +1,234 @@
+#include "imaging/bmpreader.h"
+#include "imaging/bmpwriter.h"
+#include "memo/boardedit.h"
+#include "memo/mainfrm.h"
+#include "platform/desktopwallpaper.h"
+#include "store/tdm.h"
+#include "support/scripteddialogs.h"
+#include "support/tempappfolder.h"
+#include "wallpaper/uglobal.h"
+#include "wallpaper/ui/deskbgsetfrm.h"
+#include "wallpaper/ui/inforfrm.h"
+#include "wallpaper/ui/mixpicfrm.h"
+#include "wallpaper/ui/picselfrm.h"
+#include "widgets/guard.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+// Records the pictures the desktop was asked to show.
+class RecordingWallpaper : public DesktopWallpaper {
+public:
+    explicit RecordingWallpaper(QStringList &calls, bool refuse)
+        : m_calls(calls)
+        , m_refuse(refuse)
+    {
+    }
+    void setWallpaper(const QString &path) override
+    {
+        m_calls.append(path);
+        if (m_refuse)
+            throw WallpaperError("桌面没有接受壁纸");
+    }
+
+private:
+    QStringList &m_calls;
+    bool m_refuse;
+};
+
+// A solid background picture in the picture folder.
+void writeBackground(const TempAppFolder &folder, const QString &name, QColor colour, int width = 1024,
+                     int height = 768)
+{
+    Bitmap picture(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uchar *pixel = picture.scanLine(y) + 4 * x;
+            pixel[0] = uchar(colour.blue());
+            pixel[1] = uchar(colour.green());
+            pixel[2] = uchar(colour.red());
+        }
+    BmpWriter::writeFile(picture, folder.path("source/DeskTopBG/" + name), BmpWriter::Depth::Bits24);
+}
+
+QColor pixelAt(const Bitmap &picture, int x, int y)
+{
+    const uchar *pixel = picture.scanLine(y) + 4 * x;
+    return QColor(pixel[2], pixel[1], pixel[0]);
+}
+
+bool near(QColor a, QColor b, int tolerance = 8)
+{
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance
+        && std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+// The memo window with its composer over a fresh application folder; the
+// question is off unless a test turns it on.
+struct ApplyFixture {
+    TempAppFolder folder;
+    ScriptedDialogs dialogs;
+    QStringList desktopCalls;
+    TDM dm;
+    std::unique_ptr<TMainFrm> window;
+    std::unique_ptr<TDeskBGSetFrm> composer;
+    std::unique_ptr<TPicSelFrm> listWindow;
+    std::unique_ptr<TInforFrm> box;
+    std::unique_ptr<TMixPicFrm> mixer;
+
+    explicit ApplyFixture(const QByteArray &listFile, bool desktopRefuses = false)
+    {
+        folder.writeFile("Data/configSetBg.ini", "0\r\n");
+        folder.writeFile("Data/BGPicList.ini", listFile);
+        folder.writeFile("Data/FormSize.ini", "1\r\n645\r\n443\r\n0\r\n0\r\n");
+        dm.OpenDatabase();
+        window = std::make_unique<TMainFrm>(dm);
+        composer = std::make_unique<TDeskBGSetFrm>(std::make_unique<RecordingWallpaper>(desktopCalls, desktopRefuses));
+        listWindow = std::make_unique<TPicSelFrm>(window.get());
+        box = std::make_unique<TInforFrm>(window.get());
+        mixer = std::make_unique<TMixPicFrm>();
+        window->setCompanions({composer.get(), listWindow.get(), box.get(), mixer.get()});
+        window->show();
+        QTest::qWaitForWindowExposed(window.get());
+    }
+
+    Bitmap mix() const { return BmpReader::readFile(folder.path("source/DeskTopBG/Mix.bmp")); }
+};
+
+} // namespace
+
+class TestApply : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void notesLandAtTheLettersPlace_data();
+    void notesLandAtTheLettersPlace();
+    void walksTheListFromTheLastRow();
+    void aMissingBackgroundMovesTheIndexBack();
+    void aRefusingDesktopKeepsTheIndex();
+    void anEmptyListUsesTheStandardPicture();
+    void aTooShortBackgroundIsRefusedAndNothingSaved();
+};
+
+void TestApply::initTestCase()
+{
+    QApplication::setApplicationDisplayName(QStringLiteral("Paxelo备忘录"));
+}
+
+void TestApply::notesLandAtTheLettersPlace_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("left");
+    QTest::newRow("A") << 1 << 658;
+    QTest::newRow("B") << 2 << 354;
+    QTest::newRow("C") << 3 << 658;
+}
+
+void TestApply::notesLandAtTheLettersPlace()
+{
+    QFETCH(int, page);
+    QFETCH(int, left);
+    ApplyFixture fixture("A1.bmp\r\nsea.bmp\r\n");
+    writeBackground(fixture.folder, "sea.bmp", Qt::black);
+    if (page == 2)
+        fixture.window->N_BClick();
+    if (page == 3)
+        fixture.window->N_CClick();
+    QCOMPARE(fixture.window->board()->size(), QSize(316, 319));
+    fixture.window->imgAppToDeskClick();
+
+    QCOMPARE(fixture.desktopCalls, QStringList{fixture.folder.path("source/DeskTopBG/Mix.bmp")});
+    const QByteArray mixFile = fixture.folder.readFile("source/DeskTopBG/Mix.bmp");
+    QCOMPARE(int(uchar(mixFile.at(28))), 24);
+    const Bitmap mix = fixture.mix();
+    QCOMPARE(mix.width(), 1024);
+    QCOMPARE(mix.height(), 768);
+    // The pale yellow of A and B, half way over black; C's white is transparent.
+    const QColor board = page == 3 ? QColor(Qt::black) : QColor(124, 125, 112);
+    QVERIFY(near(pixelAt(mix, left + 10, 30 + 10), board));
+    QVERIFY(near(pixelAt(mix, left + 305, 30 + 300), board));
+    QVERIFY(near(pixelAt(mix, left - 4, 40), Qt::black));
+    QVERIFY(near(pixelAt(mix, left + 320, 40), Qt::black));
+    QVERIFY(near(pixelAt(mix, left + 10, 25), Qt::black));
+    QVERIFY(QFile::exists(fixture.folder.path("source/DeskTopBG/Mix.Jpg")));
+    QVERIFY(QFile::exists(fixture.folder.path("source/DeskTopBG/Content.bmp")));
+}
+
+void TestApply::walksTheListFromTheLastRow()
+{
+    ApplyFixture fixture("A1.bmp\r\nA1.bmp\r\nsky.bmp\r\nsea.bmp\r\n");
+    writeBackground(fixture.folder, "A1.bmp", Qt::darkGreen);
+    writeBackground(fixture.folder, "sky.bmp", Qt::blue);
+    writeBackground(fixture.folder, "sea.bmp", Qt::darkBlue);
+    QCOMPARE(fixture.window->CurPicIndex, 3);
+    const QList<QColor> expected{Qt::darkBlue, Qt::blue, Qt::darkGreen, Qt::darkBlue, Qt::blue};
+    const QList<int> indexes{2, 1, 3, 2, 1};
+    for (int i = 0; i < expected.size(); ++i) {
+        fixture.window->imgAppToDeskClick();
+        QVERIFY(near(pixelAt(fixture.mix(), 5, 5), expected.at(i)));
+        QCOMPARE(fixture.window->CurPicIndex, indexes.at(i));
+    }
+    QCOMPARE(fixture.desktopCalls.size(), 5);
+}
+
+void TestApply::aMissingBackgroundMovesTheIndexBack()
+{
+    ApplyFixture fixture("A1.bmp\r\nA1.bmp\r\nsky.bmp\r\nsea.bmp\r\n");
+    writeBackground(fixture.folder, "sea.bmp", Qt::darkBlue);
+    fixture.window->imgAppToDeskClick();
+    QCOMPARE(fixture.window->CurPicIndex, 2);
+    QFile::remove(fixture.folder.path("source/DeskTopBG/Content.bmp"));
+    fixture.window->imgAppToDeskClick();
+    QCOMPARE(fixture.window->CurPicIndex, 3);
+    // The content picture is taken even when the background is missing.
+    QVERIFY(QFile::exists(fixture.folder.path("source/DeskTopBG/Content.bmp")));
+    fixture.window->imgAppToDeskClick();
+    QCOMPARE(fixture.window->CurPicIndex, 2);
+    QCOMPARE(fixture.desktopCalls.size(), 2);
+    QVERIFY(fixture.dialogs.errors.isEmpty());
+
+    // A missing entry 0 at index 0 leaves the index at 0.
+    ApplyFixture single("gone.bmp\r\n");
+    QCOMPARE(single.window->CurPicIndex, 0);
+    single.window->imgAppToDeskClick();
+    QCOMPARE(single.window->CurPicIndex, 0);
+    QVERIFY(single.desktopCalls.isEmpty());
+}
+
+void TestApply::aRefusingDesktopKeepsTheIndex()
+{
+    ApplyFixture fixture("A1.bmp\r\nsky.bmp\r\nsea.bmp\r\n", true);
+    writeBackground(fixture.folder, "sea.bmp", Qt::darkBlue);
+    fixture.window->imgAppToDeskClick();
+    QCOMPARE(fixture.desktopCalls.size(), 1);
+    QCOMPARE(fixture.window->CurPicIndex, 2);
+    QVERIFY(fixture.dialogs.errors.isEmpty());
+}
+
+void TestApply::anEmptyListUsesTheStandardPicture()
+{
+    ApplyFixture fixture("");
+    writeBackground(fixture.folder, "A1.bmp", Qt::darkGreen);
+    QVERIFY(uGlobal::PicList.isEmpty());
+    fixture.window->imgAppToDeskClick();
+    QCOMPARE(fixture.desktopCalls.size(), 1);
+    QCOMPARE(fixture.window->CurPicIndex, 0);
+}
+
+void TestApply::aTooShortBackgroundIsRefusedAndNothingSaved()
+{
+    ApplyFixture fixture("A1.bmp\r\nlow.bmp\r\n");
+    // Taller than the content but without room for the 30 rows above it.
+    writeBackground(fixture.folder, "low.bmp", Qt::black, 1024, 330);
+    guarded(fixture.window.get(), [&] { fixture.window->imgAppToDeskClick(); });
+    QCOMPARE(fixture.dialogs.errors, QStringList{"Scan line index out of range"});
+    QVERIFY(!QFile::exists(fixture.folder.path("source/DeskTopBG/Mix.bmp")));
+    QVERIFY(fixture.desktopCalls.isEmpty());
+    QCOMPARE(fixture.window->CurPicIndex, 1);
+}
+
+QTEST_MAIN(TestApply)
+#include "tst_apply.moc"
