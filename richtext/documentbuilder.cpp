@@ -12,6 +12,26 @@ bool reservedByDocument(char16_t c)
 
 } // namespace
 
+QString keepableText(QStringView text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if ((c < 0x20 && c != u'\t') || c == 0x7F)
+            continue;
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+            kept += text[i];
+            kept += text[++i];
+        } else if (QChar::isSurrogate(c) || reservedByDocument(c)) {
+            kept += QChar(QChar::ReplacementCharacter);
+        } else {
+            kept += text[i];
+        }
+    }
+    return kept;
+}
+
 DocumentBuilder::DocumentBuilder(QTextDocument &document)
     : m_cursor(&document)
 {
@@ -21,27 +41,19 @@ DocumentBuilder::DocumentBuilder(QTextDocument &document)
 
 void DocumentBuilder::appendText(QStringView text, const QTextCharFormat &format)
 {
-    QString piece;
-    piece.reserve(text.size());
+    qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         const bool afterCarriageReturn = m_afterCarriageReturn;
         m_afterCarriageReturn = c == u'\r';
-        if (c == u'\r' || c == QChar::ParagraphSeparator || (c == u'\n' && !afterCarriageReturn)) {
-            flush(piece, format);
-            endParagraph(format);
-        } else if (c == u'\n' || (c < 0x20 && c != u'\t') || c == 0x7F) {
+        if (c != u'\r' && c != u'\n' && c != QChar::ParagraphSeparator)
             continue;
-        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
-            piece += text[i];
-            piece += text[++i];
-        } else if (QChar::isSurrogate(c) || reservedByDocument(c)) {
-            piece += QChar(QChar::ReplacementCharacter);
-        } else {
-            piece += text[i];
-        }
+        insert(text.sliced(start, i - start), format);
+        start = i + 1;
+        if (c != u'\n' || !afterCarriageReturn)
+            endParagraph(format);
     }
-    flush(piece, format);
+    insert(text.sliced(start), format);
 }
 
 void DocumentBuilder::endParagraph(const QTextCharFormat &format)
@@ -52,14 +64,14 @@ void DocumentBuilder::endParagraph(const QTextCharFormat &format)
     m_breakPending = true;
 }
 
-void DocumentBuilder::flush(QString &piece, const QTextCharFormat &format)
+void DocumentBuilder::insert(QStringView piece, const QTextCharFormat &format)
 {
-    if (piece.isEmpty())
+    const QString kept = keepableText(piece);
+    if (kept.isEmpty())
         return;
     placePendingBreak(format);
-    m_cursor.insertText(piece, format);
+    m_cursor.insertText(kept, format);
     m_paragraphEmpty = false;
-    piece.clear();
 }
 
 void DocumentBuilder::placePendingBreak(const QTextCharFormat &format)

@@ -5,11 +5,15 @@
 
 class QTextDocument;
 
+// `text` with only the characters a document keeps and the RTF stream
+// writes back unchanged: control characters other than tab are dropped, a
+// stray surrogate or a character QTextDocument reserves for its own
+// structure becomes U+FFFD.
+QString keepableText(QStringView text);
+
 // Fills a document from the front to the back with runs of text and
-// paragraph ends. Whatever the text holds, the document gets only
-// characters it can keep: CR, LF and CR LF end a paragraph, control
-// characters are dropped, and a stray surrogate or a character that
-// QTextDocument reserves for its own structure becomes U+FFFD.
+// paragraph ends. CR, LF and CR LF in the text end a paragraph; otherwise
+// the document gets the keepable text.
 //
 // A paragraph end is placed when more text follows, so that the \par the
 // RTF stream writes after the last paragraph adds no empty line.
@@ -24,7 +28,7 @@ public:
     void endParagraph(const QTextCharFormat &format);
 
 private:
-    void flush(QString &piece, const QTextCharFormat &format);
+    void insert(QStringView piece, const QTextCharFormat &format);
     void placePendingBreak(const QTextCharFormat &format);
 
     QTextCursor m_cursor;

@@ -438,7 +438,7 @@ private:
         if (m_font.index < 0)
             return;
         decodeFontName();
-        m_font.entry.name = m_font.entry.name.trimmed();
+        m_font.entry.name = keepableText(m_font.entry.name).trimmed();
         m_fonts.insert(m_font.index, m_font.entry);
         m_font = FontInProgress();
     }

@@ -57,7 +57,7 @@ public:
             if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
                 unicode(c);
                 unicode(text[++i].unicode());
-            } else if (QChar::isSurrogate(c)) {
+            } else if (QChar::isSurrogate(c) || c == 0xFFFE || c == 0xFFFF) {
                 unicode(QChar::ReplacementCharacter);
             } else {
                 character(c, chinese, inFontTable);

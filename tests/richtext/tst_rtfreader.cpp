@@ -15,6 +15,8 @@ private slots:
     void text_data();
     void text();
     void controlWordsSetTheFormat();
+    void fontNames_data();
+    void fontNames();
     void loadKeepsDefaultFontAndLeavesNoUndo();
     void hostileInputStaysBounded_data();
     void hostileInputStaysBounded();
@@ -180,6 +182,33 @@ void TestRtfReader::controlWordsSetTheFormat()
                                      run(QStringLiteral("HI"), QString(), 12),
                                  }};
     QCOMPARE(loadedRuns(stored), expected);
+}
+
+void TestRtfReader::fontNames_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("family");
+    QTest::newRow("GBK bytes") << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}}\\f0 x}")
+                               << QStringLiteral("宋体");
+    QTest::newRow("raw GBK bytes") << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset134 \xcb\xce\xcc\xe5;}}\\f0 x}")
+                                   << QStringLiteral("宋体");
+    QTest::newRow("unicode") << QByteArray("{\\rtf1{\\fonttbl{\\f0 \\u23435?\\u20307?;}}\\f0 x}") << QStringLiteral("宋体");
+    QTest::newRow("without inner groups") << QByteArray("{\\rtf1{\\fonttbl\\f0\\fswiss Helvetica;\\f1 Courier;}\\f1 x}")
+                                          << QStringLiteral("Courier");
+    QTest::newRow("alternative skipped")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Liberation Serif{\\*\\falt Times New Roman};}}\\f0 x}")
+        << QStringLiteral("Liberation Serif");
+    QTest::newRow("escaped semicolon") << QByteArray("{\\rtf1{\\fonttbl{\\f0 A\\'3bB;}}\\f0 x}") << QStringLiteral("A;B");
+    QTest::newRow("no semicolon") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial}}\\f0 x}") << QStringLiteral("Arial");
+    QTest::newRow("control characters and blanks")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 \\'01 Odd\\tab Name ;}}\\f0 x}") << QStringLiteral("Odd\tName");
+}
+
+void TestRtfReader::fontNames()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, family);
+    QCOMPARE(loadedRuns(stored).value(0).value(0).family, family);
 }
 
 void TestRtfReader::loadKeepsDefaultFontAndLeavesNoUndo()

@@ -19,6 +19,7 @@ namespace {
 const QStringList kFamilies = {
     QStringLiteral("宋体"), QStringLiteral("黑体"), QStringLiteral("楷体"), QStringLiteral("Arial"),
     QStringLiteral("Times New Roman"), QStringLiteral("Microsoft YaHei"), QStringLiteral("Courier New"),
+    QStringLiteral("Odd;{Name}\\"), QStringLiteral("Café 字体"),
 };
 
 // Pieces that between them reach every way the stream writes a character.
