@@ -52,6 +52,7 @@ TMainFrm::TMainFrm(TDM &dm, QWidget *parent)
     createEditingMenu();
     createSettingsMenu();
     createWebPanel();
+    createWallpaperCommands();
     m_mover = new FrameMover(this);
     resize(FormSize::kMinimumWidth, FormSize::kMinimumHeight);
     FormCreate();

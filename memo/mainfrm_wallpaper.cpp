@@ -29,12 +29,14 @@ constexpr int kLevel = 50;
 
 } // namespace
 
+// After the web panel, which holds imgAddToDesk.
 void TMainFrm::createWallpaperCommands()
 {
     imgAppToDesk = new TImage(this, QStringLiteral(":/images/main_apptodesk.png"));
     imgAppToDesk->setCursor(Qt::PointingHandCursor);
     m_anchoring->add(imgAppToDesk, QRect(538, 40, 84, 29), Anchoring::Top | Anchoring::Right);
     connect(imgAppToDesk, &TImage::clicked, this, [this] { guarded(this, [this] { imgAppToDeskClick(); }); });
+    connect(imgAddToDesk, &TImage::clicked, this, [this] { guarded(this, [this] { imgAddToDeskClick(); }); });
 }
 
 void TMainFrm::setCompanions(const Companions &companions)
