@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QTextEdit;
+
+// The board's editing commands that go beyond what the rich edit offers
+// itself: insertions that cannot be undone, marks, colour and font.
+namespace BoardCommands {
+
+// Replaces the selection, or inserts at the caret, with `text` in the
+// format the caret carries. The insertion is no step of the undo history:
+// the history is emptied, since steps recorded before it would no longer
+// fit the text.
+void replaceSelectionForGood(QTextEdit &board, const QString &text);
+
+// Gives the selection, or what is typed next at the caret, `colour`.
+void setSelectionColour(QTextEdit &board, const QColor &colour);
+
+// A mark "█" in `colour` in place of the selection; what is typed right
+// after it continues in that colour.
+void insertMark(QTextEdit &board, const QColor &colour);
+
+// Gives the selection the font's family, the colour, the font's size in
+// points, pitch and style.
+void applyFont(QTextEdit &board, const QFont &font, const QColor &colour);
+
+} // namespace BoardCommands

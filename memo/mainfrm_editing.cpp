@@ -1,0 +1,190 @@
+// The date header, the header pictures and the board's editing commands.
+#include "memo/mainfrm.h"
+
+#include "memo/anchoring.h"
+#include "memo/boardcommands.h"
+#include "memo/boardedit.h"
+#include "memo/dateheader.h"
+#include "memo/picturecontrol.h"
+#include "memo/textexport.h"
+#include "widgets/chinesefonts.h"
+#include "widgets/dialogs.h"
+#include "widgets/guard.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QPixmap>
+
+namespace {
+
+const QColor kMaroon(128, 0, 0);
+const QColor kMarkBlue(0, 0, 255);
+const QColor kMarkRed(255, 0, 0);
+const QColor kMarkMagenta(255, 0, 255);
+
+// Qt's font dialog has no colour of its own to choose: the font keeps the
+// colour it is offered with.
+const QColor kFontDialogColour(Qt::black);
+
+TImage *headerPicture(QWidget *parent, const QString &resource, const QString &hint)
+{
+    auto *picture = new TImage(parent, resource);
+    picture->setToolTip(hint);
+    picture->setCursor(Qt::PointingHandCursor);
+    return picture;
+}
+
+QIcon swatch(const QColor &colour)
+{
+    QPixmap square(16, 16);
+    square.fill(colour);
+    return QIcon(square);
+}
+
+} // namespace
+
+void TMainFrm::addMenuItem(QMenu *menu, const QString &caption, void (TMainFrm::*handler)(), const QIcon &icon)
+{
+    QAction *item = menu->addAction(icon, caption);
+    connect(item, &QAction::triggered, this, [this, handler] { guarded(this, [this, handler] { (this->*handler)(); }); });
+}
+
+void TMainFrm::createHeader()
+{
+    lblDateTime = new QLabel(this);
+    lblDateTime->setFont(ChineseFonts::font(QStringLiteral("微软雅黑"), 12, true));
+    QPalette maroon = lblDateTime->palette();
+    maroon.setColor(QPalette::WindowText, kMaroon);
+    lblDateTime->setPalette(maroon);
+
+    imgFont = headerPicture(this, QStringLiteral(":/images/main_font.png"), QStringLiteral("字体大小颜色"));
+    m_anchoring->add(imgFont, QRect(328, 48, 20, 17));
+    imgDate = headerPicture(this, QStringLiteral(":/images/main_date.png"), QStringLiteral("插入日期"));
+    m_anchoring->add(imgDate, QRect(352, 49, 44, 15));
+    imgRedColor = headerPicture(this, QStringLiteral(":/images/main_redcolor.png"), QStringLiteral("字体颜色"));
+    m_anchoring->add(imgRedColor, QRect(398, 52, 20, 11));
+    connect(imgFont, &TImage::clicked, this, [this] { guarded(this, [this] { imgFontClick(); }); });
+    connect(imgDate, &TImage::clicked, this, [this] { guarded(this, [this] { imgDateClick(); }); });
+    connect(imgRedColor, &TImage::clicked, this, [this] { guarded(this, [this] { imgRedColorClick(); }); });
+
+    m_lastFont = QFont(QStringLiteral("宋体"));
+    // 16 pixels high on the usual 96 dots per inch.
+    m_lastFont.setPointSize(12);
+}
+
+void TMainFrm::createEditingMenu()
+{
+    pmDeskTopMonCal = new QMenu(this);
+    addMenuItem(pmDeskTopMonCal, QStringLiteral("复制"), &TMainFrm::N1Click);
+    addMenuItem(pmDeskTopMonCal, QStringLiteral("粘贴"), &TMainFrm::N2Click);
+    addMenuItem(pmDeskTopMonCal, QStringLiteral("删除"), &TMainFrm::N9Click);
+    addMenuItem(pmDeskTopMonCal, QStringLiteral("剪切"), &TMainFrm::N3Click);
+    pmDeskTopMonCal->addSeparator();
+    addMenuItem(pmDeskTopMonCal, QStringLiteral("打V"), &TMainFrm::V1Click);
+    addMenuItem(pmDeskTopMonCal, QStringLiteral("打X"), &TMainFrm::X1Click);
+    pmDeskTopMonCal->addSeparator();
+    addMenuItem(pmDeskTopMonCal, QStringLiteral("撤销(Ctrl+Z)"), &TMainFrm::CtrlZ1Click);
+    QMenu *marks = pmDeskTopMonCal->addMenu(QStringLiteral("添加标注"));
+    addMenuItem(marks, QStringLiteral("1"), &TMainFrm::N11Click, swatch(kMarkBlue));
+    addMenuItem(marks, QStringLiteral("2"), &TMainFrm::N21Click, swatch(kMarkRed));
+    addMenuItem(marks, QStringLiteral("3"), &TMainFrm::N31Click, swatch(kMarkMagenta));
+
+    rdtAbc->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(rdtAbc, &QWidget::customContextMenuRequested, this,
+            [this](QPoint at) { pmDeskTopMonCal->popup(rdtAbc->viewport()->mapToGlobal(at)); });
+}
+
+void TMainFrm::showDateHeader()
+{
+    lblDateTime->setText(DateHeader::headerText(Clock::instance().today()));
+    // The label fits its text, like the header's other labels.
+    const QRect design(QPoint(343, 19), lblDateTime->sizeHint());
+    lblDateTime->setGeometry(design);
+    m_anchoring->add(lblDateTime, design);
+}
+
+void TMainFrm::imgDateClick()
+{
+    BoardCommands::replaceSelectionForGood(*rdtAbc, DateHeader::stamp(Clock::instance().today()));
+}
+
+void TMainFrm::N1Click()
+{
+    rdtAbc->copy();
+}
+
+void TMainFrm::N2Click()
+{
+    rdtAbc->paste();
+}
+
+void TMainFrm::N9Click()
+{
+    rdtAbc->textCursor().removeSelectedText();
+}
+
+void TMainFrm::N3Click()
+{
+    rdtAbc->cut();
+}
+
+void TMainFrm::V1Click()
+{
+    BoardCommands::replaceSelectionForGood(*rdtAbc, QStringLiteral("√"));
+}
+
+void TMainFrm::X1Click()
+{
+    BoardCommands::replaceSelectionForGood(*rdtAbc, QStringLiteral("×"));
+}
+
+void TMainFrm::CtrlZ1Click()
+{
+    rdtAbc->undo();
+}
+
+void TMainFrm::N11Click()
+{
+    BoardCommands::insertMark(*rdtAbc, kMarkBlue);
+}
+
+void TMainFrm::N21Click()
+{
+    BoardCommands::insertMark(*rdtAbc, kMarkRed);
+}
+
+void TMainFrm::N31Click()
+{
+    BoardCommands::insertMark(*rdtAbc, kMarkMagenta);
+}
+
+void TMainFrm::imgRedColorClick()
+{
+    // The window's focus control, which the click on a picture leaves alone.
+    if (focusWidget() != rdtAbc)
+        return;
+    const std::optional<QColor> chosen = Dialogs::instance().color(this, m_lastTextColour);
+    if (!chosen)
+        return;
+    m_lastTextColour = *chosen;
+    BoardCommands::setSelectionColour(*rdtAbc, *chosen);
+}
+
+void TMainFrm::imgFontClick()
+{
+    const std::optional<QFont> chosen = Dialogs::instance().font(this, m_lastFont);
+    if (!chosen)
+        return;
+    m_lastFont = *chosen;
+    BoardCommands::applyFont(*rdtAbc, *chosen, kFontDialogColour);
+}
+
+void TMainFrm::N_OutPutConClick()
+{
+    const QString text = rdtAbc->toPlainText();
+    const QString chosen = Dialogs::instance().saveFileName(this, TextExport::proposedName(CurrentPage),
+                                                           QString::fromUtf16(TextExport::kFilter));
+    if (chosen.isEmpty())
+        return;
+    TextExport::write(chosen, text);
+}

@@ -1,0 +1,84 @@
+// The settings menu, the help pages and the web panel.
+#include "memo/mainfrm.h"
+
+#include "memo/anchoring.h"
+#include "memo/browserclickfilter.h"
+#include "memo/panels.h"
+#include "memo/picturecontrol.h"
+#include "memo/siteaddress.h"
+#include "memo/webpanel.h"
+#include "widgets/chinesefonts.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QWebEngineView>
+
+void TMainFrm::createSettingsMenu()
+{
+    lblSet = new TImage(this);
+    lblSet->setText(QStringLiteral("|  选项"));
+    lblSet->setFont(ChineseFonts::font(QStringLiteral("宋体"), 12));
+    lblSet->setCursor(Qt::PointingHandCursor);
+    const QRect design(QPoint(474, 51), lblSet->sizeHint());
+    lblSet->setGeometry(design);
+    m_anchoring->add(lblSet, design, Anchoring::Top | Anchoring::Right);
+    connect(lblSet, &TImage::clicked, this, [this] { lblSetClick(); });
+
+    popSysset = new QMenu(this);
+    addMenuItem(popSysset, QStringLiteral("内容导出"), &TMainFrm::N_OutPutConClick);
+    addMenuItem(popSysset, QStringLiteral("帮助说明"), &TMainFrm::N_helpClick);
+    addMenuItem(popSysset, QStringLiteral("意见反馈"), &TMainFrm::N_SubmitClick);
+    popSysset->addSeparator();
+    addMenuItem(popSysset, QStringLiteral("退出程序"), &TMainFrm::N_ExitPrjClick);
+}
+
+void TMainFrm::createWebPanel()
+{
+    pnlWeb = new FilledPanel(pnlLeft, Qt::white);
+    pnlWeb->setGeometry(1, 1, 300, 250);
+    // The browser is far larger than its panel, which shows only the part
+    // away from the browser's borders and scroll bars.
+    webLink = WebPanel::createBrowser(pnlWeb);
+    webLink->setGeometry(-11, -16, 2000, 841);
+
+    imgAddToDesk = new TImage(pnlLeft, QStringLiteral(":/images/main_addtodesk.png"), true);
+    imgAddToDesk->setGeometry(62, 264, 179, 57);
+    imgAddToDesk->setCursor(Qt::PointingHandCursor);
+
+    pmEmpty = new QMenu(this);
+    AppEvent1 = new BrowserClickFilter(webLink, pmEmpty, this);
+    qApp->installEventFilter(AppEvent1);
+}
+
+void TMainFrm::openWebPanel()
+{
+    WebPanel::openPage(webLink);
+}
+
+void TMainFrm::lblSetClick()
+{
+    // After the first click the menu is the label's context menu as well.
+    if (lblSet->contextMenuPolicy() != Qt::CustomContextMenu) {
+        lblSet->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(lblSet, &QWidget::customContextMenuRequested, this,
+                [this](QPoint at) { popSysset->popup(lblSet->mapToGlobal(at)); });
+    }
+    popSysset->popup(lblSet->mapToGlobal(QPoint(0, lblSet->height())));
+}
+
+void TMainFrm::N_helpClick()
+{
+    QDesktopServices::openUrl(Site::page(Site::kHelpPage));
+}
+
+void TMainFrm::N_SubmitClick()
+{
+    QDesktopServices::openUrl(Site::page(Site::kFeedbackPage));
+}
+
+void TMainFrm::N_ExitPrjClick()
+{
+    // Ends the event loop at once: no window is closed and nothing saved.
+    QCoreApplication::exit(0);
+}

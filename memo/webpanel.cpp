@@ -1,0 +1,44 @@
+#include "memo/webpanel.h"
+
+#include "memo/siteaddress.h"
+
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#if defined(Q_OS_UNIX)
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The engine refuses to start under the superuser while its sandbox is on,
+// and takes the whole program down with it. Every browser of the program is
+// made here, so this runs before the engine starts, in the program and in
+// tests alike.
+void turnSandboxOffForRoot()
+{
+#if defined(Q_OS_UNIX)
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+#endif
+}
+
+} // namespace
+
+namespace WebPanel {
+
+QWebEngineView *createBrowser(QWidget *panel)
+{
+    turnSandboxOffForRoot();
+    auto *browser = new QWebEngineView(panel);
+    browser->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+    return browser;
+}
+
+void openPage(QWebEngineView *browser)
+{
+    browser->load(QUrl(QStringLiteral("about:blank")));
+    browser->load(Site::page(Site::kWebPanelPage));
+}
+
+} // namespace WebPanel
