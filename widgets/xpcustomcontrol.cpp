@@ -30,8 +30,15 @@ TXPCustomControl::TXPCustomControl(QWidget *parent)
     // The dialogs are designed with this font; a parent's own font wins.
     if (!fontGivenBy(parent))
         setFont(ChineseFonts::font(QStringLiteral("MS Sans Serif"), 11));
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget *, QWidget *now) { windowFocusChanged(now); });
+    m_windowFocus = connect(qApp, &QApplication::focusChanged, this,
+                            [this](QWidget *, QWidget *now) { windowFocusChanged(now); });
+}
+
+// QWidget's destructor moves the focus away, after this part of the control
+// is gone.
+TXPCustomControl::~TXPCustomControl()
+{
+    disconnect(m_windowFocus);
 }
 
 void TXPCustomControl::setCaption(const QString &caption)

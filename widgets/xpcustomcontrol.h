@@ -14,6 +14,7 @@ class TXPCustomControl : public TXPBaseControl {
 
 public:
     explicit TXPCustomControl(QWidget *parent = nullptr);
+    ~TXPCustomControl() override;
 
     QString Caption() const { return m_caption; }
     void setCaption(const QString &caption);
@@ -72,6 +73,7 @@ private:
     bool refreshSibling();
     void windowFocusChanged(QWidget *now);
 
+    QMetaObject::Connection m_windowFocus;
     QString m_caption;
     int m_modalResult = 0;
     int m_acceleratorId = 0;

@@ -50,6 +50,17 @@ void dragOff(QWidget &control)
     QApplication::sendEvent(&control, &event);
 }
 
+// A small picture on a magenta background, which does not show.
+QImage glyph()
+{
+    QImage picture(12, 12, QImage::Format_RGB32);
+    picture.fill(Qt::magenta);
+    QPainter painter(&picture);
+    painter.fillRect(1, 1, 10, 10, QColor(0, 90, 200));
+    painter.fillRect(4, 4, 4, 4, QColor(250, 210, 0));
+    return picture;
+}
+
 struct State {
     QString name;
     std::function<std::unique_ptr<QWidget>()> make;
@@ -96,6 +107,11 @@ QList<State> states()
         {QStringLiteral("button long, word wrap"), b(QStringLiteral("Apply the wallpaper now"), [](TXPButton &) {})},
         {QStringLiteral("button long, no word wrap"),
          b(QStringLiteral("Apply the wallpaper now"), [](TXPButton &x) { x.setWordWrap(false); })},
+        {QStringLiteral("button glyph"), b(ok, [](TXPButton &x) { x.setGlyph(glyph()); })},
+        {QStringLiteral("button glyph, disabled"), b(ok, [](TXPButton &x) {
+             x.setGlyph(glyph());
+             x.setEnabled(false);
+         })},
         {QStringLiteral("check box"), c(false, [](TXPCheckbox &) {})},
         {QStringLiteral("check box checked"), c(true, [](TXPCheckbox &) {})},
         {QStringLiteral("check box hot"), c(false, [](TXPCheckbox &x) { enter(x); })},
