@@ -11,7 +11,7 @@ class TXPButton : public TXPCustomButton {
     Q_PROPERTY(bool Cancel READ Cancel WRITE setCancel)
     Q_PROPERTY(bool Default READ Default WRITE setDefault)
     Q_PROPERTY(QImage Glyph READ Glyph WRITE setGlyph)
-    Q_PROPERTY(TXPGlyphLayout Layout READ Layout WRITE setLayout)
+    Q_PROPERTY(TXPCustomButton::TXPGlyphLayout Layout READ Layout WRITE setLayout)
     Q_PROPERTY(bool ShowAccelChar READ ShowAccelChar WRITE setShowAccelChar)
     Q_PROPERTY(bool ShowFocusRect READ ShowFocusRect WRITE setShowFocusRect)
     Q_PROPERTY(bool SmoothEdges READ SmoothEdges WRITE setSmoothEdges)

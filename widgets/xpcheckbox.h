@@ -11,7 +11,7 @@ class TXPCheckbox : public TXPCustomCheckControl {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(bool Checked READ Checked WRITE setChecked)
-    Q_PROPERTY(TXPBoundLines BoundLines READ BoundLines WRITE setBoundLines)
+    Q_PROPERTY(TXPCustomCheckControl::TXPBoundLines BoundLines READ BoundLines WRITE setBoundLines)
     Q_PROPERTY(int Spacing READ Spacing WRITE setSpacing)
     Q_PROPERTY(int ModalResult READ ModalResult WRITE setModalResult)
 

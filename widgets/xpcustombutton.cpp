@@ -123,7 +123,7 @@ void TXPCustomButton::rebuildPictures()
     m_hotRing = buttonGradient(inner, QColor(255, 243, 206), QColor(231, 150, 0));
 }
 
-QRect TXPCustomButton::captionRect(int glyphWidth, int glyphHeight, int flags, QPainter &painter) const
+QRect TXPCustomButton::captionRect(int glyphWidth, int glyphHeight, XPText::Flags flags, QPainter &painter) const
 {
     int left = 0;
     int top = 0;
@@ -147,8 +147,7 @@ QRect TXPCustomButton::captionRect(int glyphWidth, int glyphHeight, int flags, Q
         }
     }
     QRect text(left, top, right - left, bottom - top);
-    XPText::render(*this, painter, Caption(), font(), isEnabled(), m_showAccelChar, text,
-                   XPText::Flags(flags) | XPText::Measure);
+    XPText::render(*this, painter, Caption(), font(), isEnabled(), m_showAccelChar, text, flags | XPText::Measure);
     // Centre the caption, and with it the glyph beside it.
     text.translate((width() - (text.x() + text.width())) / 2, (height() - (text.y() + text.height())) / 2);
     return text;

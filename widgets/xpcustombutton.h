@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/xpcustomstylecontrol.h"
+#include "widgets/xptext.h"
 
 #include <QImage>
 #include <QPointer>
@@ -65,7 +66,7 @@ protected:
 private:
     bool dialogKey(const QKeyEvent &event);
     void updateDialogKeyFilter();
-    QRect captionRect(int glyphWidth, int glyphHeight, int flags, QPainter &painter) const;
+    QRect captionRect(int glyphWidth, int glyphHeight, XPText::Flags flags, QPainter &painter) const;
     void drawGlyph(QPainter &painter, const QRect &caption, int shift) const;
     template <typename T>
     void setAndRepaint(T &member, const T &value);

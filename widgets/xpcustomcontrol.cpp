@@ -34,8 +34,8 @@ TXPCustomControl::TXPCustomControl(QWidget *parent)
                             [this](QWidget *, QWidget *now) { windowFocusChanged(now); });
 }
 
-// QWidget's destructor moves the focus away, after this part of the control
-// is gone.
+// QWidget's destructor moves the focus away, when the control's own members
+// are already gone.
 TXPCustomControl::~TXPCustomControl()
 {
     disconnect(m_windowFocus);
@@ -106,8 +106,8 @@ void TXPCustomControl::captionChanged()
 
 void TXPCustomControl::enabledChanged()
 {
-    // A disabled control takes no part in the mouse; enabled again, it is hot
-    // if the pointer is over it.
+    // A disabled control ignores the mouse; enabled again, it is hot if the
+    // pointer is over it.
     m_hot = isEnabled() && pointerInside();
     if (!isEnabled())
         m_pressed = m_clicking = false;
