@@ -2,6 +2,7 @@
 
 #include "richtext/codepages.h"
 #include "richtext/documentbuilder.h"
+#include "richtext/rtfcontrolwords.h"
 #include "richtext/rtftokenizer.h"
 #include "richtext/runformat.h"
 
@@ -9,8 +10,6 @@
 #include <QTextDocument>
 
 #include <optional>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -20,63 +19,6 @@ namespace {
 constexpr std::size_t kMaxDepth = 256;
 
 enum class Destination { Body, FontTable, ColorTable };
-
-enum class Action {
-    Paragraph, Character, Plain, Bold, Italic, Underline, UnderlineNone, Strike, Color, FontSize, Font,
-    UnicodeSkip, Unicode, AnsiCodePage, Ansi, Mac, Pc, Pca, DefaultFont, FontTable, ColorTable, Skip,
-    Binary, FontCharset, FontCodePage, Red, Green, Blue,
-};
-
-struct WordMeaning {
-    Action action;
-    char16_t character = 0;
-};
-
-const std::unordered_map<std::string_view, WordMeaning> &controlWords()
-{
-    static const std::unordered_map<std::string_view, WordMeaning> words = [] {
-        std::unordered_map<std::string_view, WordMeaning> map = {
-            {"par", {Action::Paragraph}}, {"sect", {Action::Paragraph}}, {"page", {Action::Paragraph}},
-            {"row", {Action::Paragraph}}, {"nestrow", {Action::Paragraph}},
-            {"line", {Action::Character, 0x2028}}, {"tab", {Action::Character, u'\t'}},
-            {"cell", {Action::Character, u'\t'}}, {"nestcell", {Action::Character, u'\t'}},
-            {"emdash", {Action::Character, 0x2014}}, {"endash", {Action::Character, 0x2013}},
-            {"lquote", {Action::Character, 0x2018}}, {"rquote", {Action::Character, 0x2019}},
-            {"ldblquote", {Action::Character, 0x201C}}, {"rdblquote", {Action::Character, 0x201D}},
-            {"bullet", {Action::Character, 0x2022}}, {"emspace", {Action::Character, 0x2003}},
-            {"enspace", {Action::Character, 0x2002}}, {"qmspace", {Action::Character, 0x2005}},
-            {"zwj", {Action::Character, 0x200D}}, {"zwnj", {Action::Character, 0x200C}},
-            {"ltrmark", {Action::Character, 0x200E}}, {"rtlmark", {Action::Character, 0x200F}},
-            {"plain", {Action::Plain}}, {"b", {Action::Bold}}, {"i", {Action::Italic}},
-            {"ulnone", {Action::UnderlineNone}}, {"strike", {Action::Strike}},
-            {"striked", {Action::Strike}}, {"cf", {Action::Color}}, {"fs", {Action::FontSize}},
-            {"f", {Action::Font}}, {"uc", {Action::UnicodeSkip}}, {"u", {Action::Unicode}},
-            {"ansicpg", {Action::AnsiCodePage}}, {"ansi", {Action::Ansi}}, {"mac", {Action::Mac}},
-            {"pc", {Action::Pc}}, {"pca", {Action::Pca}}, {"deff", {Action::DefaultFont}},
-            {"fonttbl", {Action::FontTable}}, {"colortbl", {Action::ColorTable}},
-            {"bin", {Action::Binary}}, {"fcharset", {Action::FontCharset}}, {"cpg", {Action::FontCodePage}},
-            {"red", {Action::Red}}, {"green", {Action::Green}}, {"blue", {Action::Blue}},
-        };
-        // Every kind of underline shows as underline.
-        for (std::string_view word : {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave",
-                                      "ulldash", "ulth", "ulthd", "ulthdash", "ulthdashd", "ulthdashdd",
-                                      "ulthldash", "ululdbwave", "ulw", "ulwave"})
-            map.emplace(word, WordMeaning{Action::Underline});
-        // Destinations whose text is not part of the visible body.
-        for (std::string_view word :
-             {"stylesheet", "info", "pict", "object", "header", "headerl", "headerr", "headerf", "footer",
-              "footerl", "footerr", "footerf", "footnote", "annotation", "fldinst", "themedata",
-              "colorschememapping", "latentstyles", "datastore", "xmlnstbl", "listtable",
-              "listoverridetable", "revtbl", "rsidtbl", "generator", "filetbl", "pgdsctbl", "falt",
-              "panose", "nonshppict", "shpinst", "xe", "tc", "txe", "rxe", "template", "userprops",
-              "ftnsep", "ftnsepc", "ftncn", "aftnsep", "aftnsepc", "aftncn", "author", "operator",
-              "title", "subject", "keywords", "comment", "doccomm", "company", "category", "bkmkstart",
-              "bkmkend", "protusertbl", "passwordhash", "mmathPr", "defchp", "defpap"})
-            map.emplace(word, WordMeaning{Action::Skip});
-        return map;
-    }();
-    return words;
-}
 
 struct CharState {
     int font = -1; // -1: the document's default font
@@ -159,9 +101,9 @@ private:
             if (m_groups.size() < kMaxDepth) {
                 const Group inner = group();
                 m_groups.push_back(inner);
-            }
-            else
+            } else {
                 ++m_overflowDepth;
+            }
             break;
         case RtfToken::GroupEnd:
             m_fallbackToSkip = 0;
@@ -222,18 +164,19 @@ private:
 
     void controlWord(const RtfToken &token)
     {
-        const auto found = controlWords().find(std::string_view(token.word.data(), token.word.size()));
-        if (found == controlWords().end())
+        const std::optional<RtfControlWord> word = RtfControlWord::of(token.word);
+        if (!word)
             return;
         const int parameter = token.parameter;
         const bool on = !token.hasParameter || parameter != 0;
-        switch (found->second.action) {
+        using Action = RtfControlWord::Action;
+        switch (word->action) {
         case Action::Paragraph:
             if (group().destination == Destination::Body)
                 endParagraph();
             break;
         case Action::Character:
-            unicode(found->second.character);
+            unicode(word->character);
             break;
         case Action::Plain:
             chars() = CharState();
@@ -421,6 +364,7 @@ private:
     void startFont(int index)
     {
         commitFont();
+        m_font = FontInProgress();
         m_font.index = index;
     }
 
