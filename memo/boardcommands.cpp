@@ -53,11 +53,10 @@ void insertMark(QTextEdit &board, const QColor &colour)
     withoutUndo(board, [&] { insertAtCaret(board, kMark, format); });
 }
 
-void applyFont(QTextEdit &board, const QFont &font, const QColor &colour)
+void applyFont(QTextEdit &board, const QFont &font)
 {
     QTextCharFormat format;
     format.setFontFamilies(font.families());
-    format.setForeground(colour);
     format.setFontPointSize(font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75);
     format.setFontFixedPitch(font.fixedPitch());
     format.setFontWeight(font.weight());

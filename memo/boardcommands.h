@@ -25,6 +25,6 @@ void insertMark(QTextEdit &board, const QColor &colour);
 
 // Gives the selection the font's family, the colour, the font's size in
 // points, pitch and style.
-void applyFont(QTextEdit &board, const QFont &font, const QColor &colour);
+void applyFont(QTextEdit &board, const QFont &font);
 
 } // namespace BoardCommands

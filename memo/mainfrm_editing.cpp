@@ -22,10 +22,6 @@ const QColor kMarkBlue(0, 0, 255);
 const QColor kMarkRed(255, 0, 0);
 const QColor kMarkMagenta(255, 0, 255);
 
-// Qt's font dialog has no colour of its own to choose: the font keeps the
-// colour it is offered with.
-const QColor kFontDialogColour(Qt::black);
-
 TImage *headerPicture(QWidget *parent, const QString &resource, const QString &hint)
 {
     auto *picture = new TImage(parent, resource);
@@ -176,7 +172,8 @@ void TMainFrm::imgFontClick()
     if (!chosen)
         return;
     m_lastFont = *chosen;
-    BoardCommands::applyFont(*rdtAbc, *chosen, kFontDialogColour);
+    // The font dialog offers no colour, so the text keeps the one it has.
+    BoardCommands::applyFont(*rdtAbc, *chosen);
 }
 
 void TMainFrm::N_OutPutConClick()

@@ -1,13 +1,10 @@
 #include "memo/webpanel.h"
 
 #include "memo/siteaddress.h"
+#include "platform/processuser.h"
 
 #include <QWebEngineSettings>
 #include <QWebEngineView>
-
-#if defined(Q_OS_UNIX)
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -17,10 +14,8 @@ namespace {
 // tests alike.
 void turnSandboxOffForRoot()
 {
-#if defined(Q_OS_UNIX)
-    if (geteuid() == 0)
+    if (runsAsSuperuser())
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-#endif
 }
 
 } // namespace

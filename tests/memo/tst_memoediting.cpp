@@ -243,6 +243,7 @@ void TestMemoEditing::fontAppliesToTheSelection()
     EditingFixture memo;
     memo.type(QStringLiteral("ab"));
     memo.select(0, 1);
+    memo.board()->setTextColor(Qt::red);
     QFont chosen(QStringLiteral("Noto Sans CJK SC"), 20, QFont::Bold, true);
     chosen.setUnderline(true);
     memo.dialogs.fontAnswers = {chosen};
@@ -259,7 +260,7 @@ void TestMemoEditing::fontAppliesToTheSelection()
     QCOMPARE(format.fontPointSize(), 20.0);
     QCOMPARE(format.fontWeight(), int(QFont::Bold));
     QVERIFY(format.fontItalic() && format.fontUnderline() && !format.fontStrikeOut());
-    QCOMPARE(format.foreground().color(), QColor(Qt::black));
+    QCOMPARE(format.foreground().color(), QColor(Qt::red));
     memo.select(2, 2);
     QVERIFY(memo.board()->textCursor().charFormat().fontPointSize() != 20.0);
 }
