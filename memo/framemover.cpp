@@ -127,7 +127,8 @@ bool FrameMover::eventFilter(QObject *watched, QEvent *event)
     if (!belongsToWindow(watched))
         return false;
     const QPoint local = m_window->mapFromGlobal(mouse->globalPosition().toPoint());
-    const Qt::Edges edges = m_window->isMaximized() ? Qt::Edges() : edgesAt(local, m_window->size());
+    const Qt::Edges edges =
+        m_window->isMaximized() || !m_resizable ? Qt::Edges() : edgesAt(local, m_window->size());
     if (type == QEvent::MouseMove && mouse->buttons() == Qt::NoButton) {
         updateCursor(edges);
         return false;

@@ -21,6 +21,9 @@ public:
     // Starts a move at the current press.
     void startMove();
 
+    // Fixed-size windows turn edge resizing off; moving stays.
+    void setResizable(bool resizable) { m_resizable = resizable; }
+
     // The edges under a point of the window's client area.
     static Qt::Edges edgesAt(QPoint position, QSize client);
 
@@ -35,6 +38,7 @@ private:
     void finishFollowing();
 
     QWidget *m_window;
+    bool m_resizable = true;
     bool m_cursorOverridden = false;
     Qt::Edges m_cursorEdges;
     // Following the mouse by hand: the edges being dragged (none for a move).

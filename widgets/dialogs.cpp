@@ -4,7 +4,11 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QImageReader>
+#include <QLabel>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QSplitter>
 
 namespace {
 
@@ -18,6 +22,47 @@ void plainBox(QWidget *parent, QMessageBox::Icon icon, const QString &text)
 {
     QMessageBox box(icon, QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+// The open dialog's preview: the picture under the cursor, scaled down to fit.
+class PicturePreview : public QLabel {
+public:
+    explicit PicturePreview(QWidget *parent)
+        : QLabel(parent)
+    {
+        setMinimumWidth(180);
+        setAlignment(Qt::AlignCenter);
+        setFrameShape(QFrame::StyledPanel);
+    }
+
+    void showPicture(const QString &path)
+    {
+        QImageReader reader(path);
+        const QSize full = reader.size();
+        const QSize room = contentsRect().size();
+        // Readers that can decode at a smaller size (JPEG) then never hold
+        // the whole picture.
+        if (full.isValid() && (full.width() > room.width() || full.height() > room.height()))
+            reader.setScaledSize(full.scaled(room, Qt::KeepAspectRatio));
+        const QImage picture = reader.read();
+        if (picture.isNull())
+            clear();
+        else
+            setPixmap(QPixmap::fromImage(picture));
+    }
+};
+
+// The patterns in the last parentheses of a filter caption, which may be
+// separated by ';', ',' or blanks: "All(*.bmp;*.ico,*.Jpg;)" gives *.bmp,
+// *.ico and *.Jpg.
+QStringList filterPatterns(const QString &caption)
+{
+    const qsizetype open = caption.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = caption.lastIndexOf(QLatin1Char(')'));
+    if (open < 0 || close < open)
+        return {};
+    static const QRegularExpression separators(QStringLiteral("[;, ]"));
+    return caption.mid(open + 1, close - open - 1).split(separators, Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -63,7 +108,30 @@ std::optional<QFont> WidgetDialogs::font(QWidget *parent, const QFont &initial)
 
 QStringList WidgetDialogs::openPictures(QWidget *parent, const QString &filterCaption)
 {
-    return QFileDialog::getOpenFileNames(parent, QString(), QString(), filterCaption);
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    // The dialog reads only blank-separated patterns, so the caption alone
+    // would list nothing. It shows the caption as given and filters by the
+    // patterns the caption names, which it matches in any letter case.
+    const QStringList patterns = filterPatterns(filterCaption);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, !patterns.isEmpty());
+    dialog.setNameFilter(patterns.isEmpty() ? filterCaption
+                                            : filterCaption + QStringLiteral(" (") + patterns.join(QLatin1Char(' '))
+                             + QLatin1Char(')'));
+
+    // Beside the file list, in the splitter that holds it.
+    if (auto *splitter = dialog.findChild<QSplitter *>()) {
+        auto *preview = new PicturePreview(splitter);
+        splitter->addWidget(preview);
+        splitter->setStretchFactor(1, 1);
+        dialog.resize(dialog.sizeHint() + QSize(preview->minimumWidth(), 0));
+        QObject::connect(&dialog, &QFileDialog::currentChanged, preview, &PicturePreview::showPicture);
+    }
+
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
 }
 
 QString WidgetDialogs::saveFileName(QWidget *parent, const QString &proposedName, const QString &filter)

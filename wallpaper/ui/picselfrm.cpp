@@ -1,7 +1,199 @@
 #include "wallpaper/ui/picselfrm.h"
 
+#include "memo/chromebutton.h"
+#include "memo/panels.h"
+#include "memo/picturecontrol.h"
+#include "wallpaper/piclistfile.h"
+#include "wallpaper/ui/pictureimport.h"
+#include "widgets/chinesefonts.h"
+#include "widgets/dialogs.h"
+#include "widgets/guard.h"
+#include "widgets/xpbutton.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QShowEvent>
+#include <QTreeWidget>
+
+namespace {
+
+const QColor kBackground(216, 227, 243);
+
+// One filter entry; the open dialog lists the picture files it names.
+const QString kPictureFilter = QStringLiteral("All(*.bmp;*.ico,*.Jpg;*.PNG;*.JPEG;*.Gif;)");
+
+// The list window's commands drop every failure without a word.
+template <typename Command>
+void silently(Command &&command)
+{
+    try {
+        command();
+    } catch (...) {
+    }
+}
+
+TXPButton *button(QWidget *parent, const QString &caption, QPoint place)
+{
+    auto *result = new TXPButton(parent);
+    result->setCaption(caption);
+    result->move(place);
+    return result;
+}
+
+QTreeWidget *pictureList(QWidget *parent)
+{
+    auto *list = new QTreeWidget(parent);
+    list->setGeometry(9, 56, 319, 160);
+    list->setColumnCount(1);
+    list->setHeaderLabels({QStringLiteral("默认图片")});
+    list->setHeaderHidden(true);
+    list->header()->setStretchLastSection(false);
+    list->setColumnWidth(0, 300);
+    list->setRootIsDecorated(false);
+    list->setIndentation(0);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setFrameShape(QFrame::NoFrame);
+    list->setFont(ChineseFonts::font(QStringLiteral("宋体"), 12));
+    return list;
+}
+
+// The two runs of blanks make the wrapped label break there into three lines.
+QString hintText()
+{
+    const QString blanks(28, QLatin1Char(' '));
+    return QStringLiteral("注：可添加多个壁纸大 小1024*768以上") + blanks + QStringLiteral("图像格式：") + blanks
+        + QStringLiteral("BMP,JPG");
+}
+
+} // namespace
+
 TPicSelFrm::TPicSelFrm(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    : BorderlessDialog(parent, QSize(524, 286))
+    , imgBG(new TImage(this, QStringLiteral(":/images/main_bg.png"), true))
+    , imgLogo(new TImage(this, QStringLiteral(":/images/picsel_logo.png")))
+    , imgClose(new ChromeButton(this, QStringLiteral(":/images/picsel_close"), QRect(484, 0, 39, 20),
+                                QRect(484, 0, 39, 20)))
+    , Shape1(new FilledPanel(this, Qt::white, QColor(64, 128, 128)))
+    , LVpic(pictureList(this))
+    , lblTishi(new QLabel(hintText(), this))
+    , btnRemove(button(this, QStringLiteral("移  除"), QPoint(12, 240)))
+    , btnAdd(button(this, QStringLiteral("添  加"), QPoint(108, 240)))
+    , btnOk(button(this, QStringLiteral("确  定"), QPoint(209, 240)))
 {
     setWindowTitle(QStringLiteral("背景图片选择"));
+    // The buttons' corners show the window's colour: the background's blue.
+    QPalette blue = palette();
+    blue.setColor(QPalette::Window, kBackground);
+    setPalette(blue);
+
+    imgBG->setGeometry(rect());
+    dragBy(imgBG);
+    connect(imgBG, &TImage::mouseMoved, imgClose, [this] { imgClose->setState(ChromeButton::Normal); });
+    imgLogo->move(5, 1);
+    imgClose->setReleaseRestores(true);
+    connect(imgClose, &ChromeButton::clicked, this, &QWidget::close);
+
+    Shape1->setGeometry(8, 55, 321, 162);
+
+    lblTishi->setGeometry(352, 64, 161, 153);
+    lblTishi->setWordWrap(true);
+    lblTishi->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblTishi->setFont(ChineseFonts::font(QStringLiteral("幼圆"), 15));
+
+    setTabOrder(btnRemove, btnAdd);
+    setTabOrder(btnAdd, btnOk);
+    setTabOrder(btnOk, LVpic);
+    btnRemove->setFocus(Qt::OtherFocusReason);
+
+    connect(btnAdd, &TXPButton::clicked, this, [this] { guarded(this, [this] { btnAddClick(); }); });
+    connect(btnRemove, &TXPButton::clicked, this, [this] { silently([this] { btnRemoveClick(); }); });
+    connect(btnOk, &TXPButton::clicked, this, &TPicSelFrm::btnOkClick);
+}
+
+void TPicSelFrm::showEvent(QShowEvent *event)
+{
+    BorderlessDialog::showEvent(event);
+    if (!event->spontaneous())
+        guarded(this, [this] { FillPicList(); });
+}
+
+void TPicSelFrm::FillPicList()
+{
+    const PicListFile::WindowList list = PicListFile::FillPicList();
+    if (list.defaultPic)
+        DefaultPic = *list.defaultPic;
+    if (list.rows)
+        setRows(*list.rows);
+}
+
+QStringList TPicSelFrm::rows() const
+{
+    QStringList result;
+    for (int i = 0; i < LVpic->topLevelItemCount(); ++i)
+        result.append(LVpic->topLevelItem(i)->text(0));
+    return result;
+}
+
+void TPicSelFrm::setRows(const QStringList &rows)
+{
+    LVpic->clear();
+    for (const QString &row : rows)
+        new QTreeWidgetItem(LVpic, {row});
+}
+
+QTreeWidgetItem *TPicSelFrm::firstSelectedRow() const
+{
+    for (int i = 0; i < LVpic->topLevelItemCount(); ++i)
+        if (LVpic->topLevelItem(i)->isSelected())
+            return LVpic->topLevelItem(i);
+    return nullptr;
+}
+
+void TPicSelFrm::SavePicListFile()
+{
+    PicListFile::SavePicListFile(DefaultPic, rows());
+}
+
+void TPicSelFrm::btnAddClick()
+{
+    const QStringList chosen = Dialogs::instance().openPictures(this, kPictureFilter);
+    for (const QString &file : chosen) {
+        // One picture that cannot be read does not stop the others; what
+        // was done for it stays done.
+        silently([&] {
+            const std::optional<QString> row = PictureImport::importPicture(file);
+            if (!row)
+                return;
+            new QTreeWidgetItem(LVpic, {*row});
+            SavePicListFile();
+        });
+    }
+}
+
+void TPicSelFrm::btnRemoveClick()
+{
+    const QTreeWidgetItem *first = firstSelectedRow();
+    if (!first)
+        return;
+    const QString caption = first->text(0);
+    if (caption == DefaultPic)
+        DefaultPic = PicListFile::standardPicture();
+    // The standard picture never goes, nor what was selected with it.
+    if (caption != PicListFile::standardPicture())
+        qDeleteAll(LVpic->selectedItems());
+    SavePicListFile();
+}
+
+void TPicSelFrm::btnOkClick()
+{
+    silently([this] {
+        const QTreeWidgetItem *first = firstSelectedRow();
+        if (!first || first->text(0) == DefaultPic)
+            return;
+        DefaultPic = first->text(0);
+        SavePicListFile();
+    });
+    close();
 }

@@ -1,13 +1,52 @@
 #pragma once
 
-#include <QDialog>
-#include <QString>
+#include "wallpaper/ui/borderlessdialog.h"
 
-// The background picture list window "背景图片选择".
-class TPicSelFrm : public QDialog {
+#include <QString>
+#include <QStringList>
+
+class ChromeButton;
+class FilledPanel;
+class QLabel;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TImage;
+class TXPButton;
+
+// The background picture list window "背景图片选择": the rows of
+// Data/BGPicList.ini, where pictures are added, removed and made the default.
+// The caller sets DefaultPic before showing it and reads it after it closed;
+// every command drops its failures silently.
+class TPicSelFrm : public BorderlessDialog {
     Q_OBJECT
 public:
     explicit TPicSelFrm(QWidget *parent = nullptr);
 
     QString DefaultPic;
+
+    // Refills DefaultPic and the rows from the list file; done at every show.
+    void FillPicList();
+
+    TImage *imgBG;
+    TImage *imgLogo;
+    ChromeButton *imgClose;
+    FilledPanel *Shape1;
+    QTreeWidget *LVpic;
+    QLabel *lblTishi;
+    TXPButton *btnRemove;
+    TXPButton *btnAdd;
+    TXPButton *btnOk;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void btnAddClick();
+    void btnRemoveClick();
+    void btnOkClick();
+
+    QStringList rows() const;
+    void setRows(const QStringList &rows);
+    QTreeWidgetItem *firstSelectedRow() const;
+    void SavePicListFile();
 };

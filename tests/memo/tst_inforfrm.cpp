@@ -1,0 +1,139 @@
+#include "support/scripteddialogs.h"
+#include "support/tempappfolder.h"
+#include "wallpaper/uglobal.h"
+#include "wallpaper/ui/inforfrm.h"
+#include "widgets/xpbutton.h"
+#include "widgets/xpcheckbox.h"
+
+#include <QTest>
+
+class TestInforFrm : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void buttonsAnswer_data();
+    void buttonsAnswer();
+    void failedWriteKeepsTheBoxOpen();
+    void otherWaysOfClosingKeepTheAnswer();
+    void focusStartsOnOkThenWhereItWas();
+
+private:
+    void showBox();
+    TXPButton *button(int index) const;
+
+    std::unique_ptr<TempAppFolder> m_folder;
+    std::unique_ptr<QWidget> m_owner;
+    TInforFrm *m_box = nullptr;
+};
+
+void TestInforFrm::init()
+{
+    m_folder = std::make_unique<TempAppFolder>(false);
+    m_folder->writeFile(QStringLiteral("Data/configSetBg.ini"), "1\r\n");
+    uGlobal::ConfigSetBgPath = m_folder->path(QStringLiteral("Data/configSetBg.ini"));
+    uGlobal::AskBeforeSetBg = true;
+    m_owner = std::make_unique<QWidget>();
+    m_owner->setGeometry(100, 80, 645, 443);
+    m_box = new TInforFrm(m_owner.get());
+}
+
+void TestInforFrm::cleanup()
+{
+    m_owner.reset();
+    m_folder.reset();
+}
+
+void TestInforFrm::showBox()
+{
+    m_box->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_box));
+    QCOMPARE(m_box->geometry(), QRect(100 + 150, 80 + 143, 344, 156));
+}
+
+TXPButton *TestInforFrm::button(int index) const
+{
+    return QList<TXPButton *>{m_box->btnok, m_box->btncancel, m_box->btnClose}.at(index);
+}
+
+void TestInforFrm::buttonsAnswer_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("ticked");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("OK") << 0 << false << 1 << QByteArray("1\r\n");
+    QTest::newRow("OK, ticked: never ask again") << 0 << true << 1 << QByteArray("0\r\n");
+    QTest::newRow("Cancel") << 1 << false << 0 << QByteArray("1\r\n");
+    QTest::newRow("Cancel, ticked") << 1 << true << 0 << QByteArray("1\r\n");
+    QTest::newRow("X, ticked") << 2 << true << 0 << QByteArray("1\r\n");
+}
+
+void TestInforFrm::buttonsAnswer()
+{
+    QFETCH(int, button);
+    QFETCH(bool, ticked);
+    QFETCH(int, answer);
+    QFETCH(QByteArray, file);
+    uGlobal::SetBgAnswer = 1 - answer;
+    showBox();
+    if (ticked)
+        QTest::mouseClick(m_box->chkSetBgInfo, Qt::LeftButton);
+    QTest::mouseClick(this->button(button), Qt::LeftButton);
+    QVERIFY(!m_box->isVisible());
+    QCOMPARE(uGlobal::SetBgAnswer, answer);
+    QCOMPARE(uGlobal::AskBeforeSetBg, !(ticked && answer == 1));
+    QCOMPARE(m_folder->readFile(QStringLiteral("Data/configSetBg.ini")), file);
+    // Nothing clears the tick between showings.
+    showBox();
+    QCOMPARE(m_box->chkSetBgInfo->Checked(), ticked);
+}
+
+void TestInforFrm::failedWriteKeepsTheBoxOpen()
+{
+    ScriptedDialogs dialogs;
+    uGlobal::ConfigSetBgPath = m_folder->path(QStringLiteral("missing/configSetBg.ini"));
+    showBox();
+    m_box->chkSetBgInfo->setChecked(true);
+    QTest::mouseClick(m_box->btnok, Qt::LeftButton);
+    QCOMPARE(dialogs.errors.size(), 1);
+    QVERIFY(m_box->isVisible());
+    QCOMPARE(uGlobal::AskBeforeSetBg, false);
+    QCOMPARE(uGlobal::SetBgAnswer, 1);
+    QTest::mouseClick(m_box->btncancel, Qt::LeftButton);
+    QVERIFY(!m_box->isVisible());
+    QCOMPARE(uGlobal::SetBgAnswer, 0);
+}
+
+void TestInforFrm::otherWaysOfClosingKeepTheAnswer()
+{
+    for (int previous : {0, 1}) {
+        uGlobal::SetBgAnswer = previous;
+        showBox();
+        QTest::keyClick(m_box, Qt::Key_Escape);
+        m_box->chkSetBgInfo->setFocus();
+        QTest::keyClick(m_box->chkSetBgInfo, Qt::Key_Return);
+        QVERIFY(m_box->isVisible());
+        m_box->close(); // what the platform's close command does
+        QVERIFY(!m_box->isVisible());
+        QCOMPARE(uGlobal::SetBgAnswer, previous);
+    }
+}
+
+void TestInforFrm::focusStartsOnOkThenWhereItWas()
+{
+    showBox();
+    QCOMPARE(QApplication::focusWidget(), m_box->btnok);
+    QList<QWidget *> order;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order.append(QApplication::focusWidget());
+    }
+    QCOMPARE(order, (QList<QWidget *>{m_box->btncancel, m_box->btnClose, m_box->chkSetBgInfo, m_box->btnok}));
+    QTest::mouseClick(m_box->btncancel, Qt::LeftButton);
+    showBox();
+    QCOMPARE(QApplication::focusWidget(), m_box->btncancel);
+}
+
+QTEST_MAIN(TestInforFrm)
+#include "tst_inforfrm.moc"

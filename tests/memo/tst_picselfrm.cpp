@@ -1,0 +1,293 @@
+#include "memo/chromebutton.h"
+#include "memo/picturecontrol.h"
+#include "support/scripteddialogs.h"
+#include "support/tempappfolder.h"
+#include "wallpaper/ui/picselfrm.h"
+#include "widgets/xpbutton.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+const QString kList = QStringLiteral("Data/BGPicList.ini");
+const QString kFilter = QStringLiteral("All(*.bmp;*.ico,*.Jpg;*.PNG;*.JPEG;*.Gif;)");
+
+QByteArray crlf(const QStringList &lines)
+{
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+}
+
+void sendMouse(QWidget *widget, QEvent::Type type)
+{
+    const QPointF inside(5, 5);
+    QMouseEvent event(type, inside, widget->mapToGlobal(inside), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+} // namespace
+
+class TestPicSelFrm : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void showingRefillsFromTheFile_data();
+    void showingRefillsFromTheFile();
+    void removeLooksAtTheFirstSelectedRow_data();
+    void removeLooksAtTheFirstSelectedRow();
+    void okMakesTheFirstSelectedRowTheDefault_data();
+    void okMakesTheFirstSelectedRowTheDefault();
+    void closePictureClosesWithoutChange();
+    void addListsReadablePicturesAsBmp();
+    void addHandlesEveryFileOfALargeSelection();
+    void openDialogShowsPicturesOfAnyCaseWithAPreview();
+
+private:
+    void showWindow(const QStringList &lines);
+    QStringList rows() const;
+    void select(const QList<int> &positions);
+
+    std::unique_ptr<TempAppFolder> m_folder;
+    std::unique_ptr<QWidget> m_owner;
+    TPicSelFrm *m_window = nullptr;
+};
+
+void TestPicSelFrm::init()
+{
+    m_folder = std::make_unique<TempAppFolder>(false);
+    m_owner = std::make_unique<QWidget>();
+    m_owner->setGeometry(0, 0, 645, 443);
+    m_window = new TPicSelFrm(m_owner.get());
+}
+
+void TestPicSelFrm::cleanup()
+{
+    m_owner.reset();
+    m_folder.reset();
+}
+
+void TestPicSelFrm::showWindow(const QStringList &lines)
+{
+    // LF endings, so that a rewrite shows as CR LF.
+    m_folder->writeFile(kList, (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    m_window->show();
+    QCOMPARE(m_window->geometry(), QRect(60, 78, 524, 286));
+}
+
+QStringList TestPicSelFrm::rows() const
+{
+    QStringList result;
+    for (int i = 0; i < m_window->LVpic->topLevelItemCount(); ++i)
+        result.append(m_window->LVpic->topLevelItem(i)->text(0));
+    return result;
+}
+
+void TestPicSelFrm::select(const QList<int> &positions)
+{
+    for (int position : positions)
+        m_window->LVpic->topLevelItem(position)->setSelected(true);
+}
+
+void TestPicSelFrm::showingRefillsFromTheFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("defaultPic");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QByteArray>("fileAfter");
+    const QStringList kept{"old.bmp"};
+    QTest::newRow("default and rows") << QByteArray("sky.bmp\r\n\r\nA1.bmp\r\n") << "sky.bmp"
+                                      << QStringList{"", "A1.bmp"} << QByteArray("sky.bmp\r\n\r\nA1.bmp\r\n");
+    QTest::newRow("only the default line") << QByteArray("sky.bmp") << "sky.bmp" << QStringList() << QByteArray("sky.bmp");
+    QTest::newRow("empty file keeps everything") << QByteArray() << "old.bmp" << kept << QByteArray();
+    QTest::newRow("missing file keeps the rows") << QByteArray("missing") << "A1.bmp" << kept
+                                                 << QByteArray("A1.bmp\r\nA1.bmp\r\n");
+}
+
+void TestPicSelFrm::showingRefillsFromTheFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, defaultPic);
+    QFETCH(QStringList, shown);
+    QFETCH(QByteArray, fileAfter);
+    showWindow({"old.bmp", "old.bmp"});
+    m_window->close();
+    if (content == "missing")
+        QFile::remove(m_folder->path(kList));
+    else
+        m_folder->writeFile(kList, content);
+    m_window->show();
+    QCOMPARE(m_window->DefaultPic, defaultPic);
+    QCOMPARE(rows(), shown);
+    QCOMPARE(m_folder->readFile(kList), fileAfter);
+}
+
+void TestPicSelFrm::removeLooksAtTheFirstSelectedRow_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<QStringList>("linesAfter");
+    QTest::newRow("standard picture first: nothing goes, file rewritten")
+        << QStringList{"sky.bmp", "x.bmp", "A1.bmp", "sky.bmp"} << QList<int>{1, 2}
+        << QStringList{"sky.bmp", "x.bmp", "A1.bmp", "sky.bmp"};
+    QTest::newRow("every selected row goes") << QStringList{"A1.bmp", "x.bmp", "A1.bmp", "y.bmp"} << QList<int>{0, 1}
+                                             << QStringList{"A1.bmp", "y.bmp"};
+    QTest::newRow("default row: standard picture becomes the default")
+        << QStringList{"sky.bmp", "sky.bmp", "x.bmp"} << QList<int>{0} << QStringList{"A1.bmp", "x.bmp"};
+}
+
+void TestPicSelFrm::removeLooksAtTheFirstSelectedRow()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QList<int>, selected);
+    QFETCH(QStringList, linesAfter);
+    showWindow(lines);
+    m_window->btnRemove->click();
+    QCOMPARE(rows(), lines.mid(1)); // nothing selected: nothing happens
+    select(selected);
+    m_window->btnRemove->click();
+    QCOMPARE(m_window->DefaultPic, linesAfter.first());
+    QCOMPARE(rows(), linesAfter.mid(1));
+    QCOMPARE(m_folder->readFile(kList), crlf(linesAfter));
+    QVERIFY(m_window->isVisible());
+}
+
+void TestPicSelFrm::okMakesTheFirstSelectedRowTheDefault_data()
+{
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<QString>("defaultPic");
+    QTest::newRow("nothing selected") << QList<int>{} << "A1.bmp";
+    QTest::newRow("the default row") << QList<int>{0} << "A1.bmp";
+    QTest::newRow("another row") << QList<int>{2, 1} << "sky.bmp";
+}
+
+void TestPicSelFrm::okMakesTheFirstSelectedRowTheDefault()
+{
+    QFETCH(QList<int>, selected);
+    QFETCH(QString, defaultPic);
+    const QStringList lines{"A1.bmp", "A1.bmp", "sky.bmp", "x.bmp"};
+    showWindow(lines);
+    const QByteArray before = m_folder->readFile(kList);
+    select(selected);
+    m_window->btnOk->click();
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(m_window->DefaultPic, defaultPic);
+    QCOMPARE(m_folder->readFile(kList), defaultPic == lines.first() ? before : crlf(QStringList{defaultPic} + lines.mid(1)));
+}
+
+void TestPicSelFrm::closePictureClosesWithoutChange()
+{
+    showWindow({"A1.bmp", "A1.bmp", "sky.bmp"});
+    select({1});
+    ChromeButton *close = m_window->imgClose;
+    sendMouse(close->normal(), QEvent::MouseMove);
+    QCOMPARE(close->state(), ChromeButton::Highlight);
+    sendMouse(m_window->imgBG, QEvent::MouseMove);
+    QCOMPARE(close->state(), ChromeButton::Normal);
+    sendMouse(close->normal(), QEvent::MouseMove);
+    sendMouse(close->highlight(), QEvent::MouseButtonPress);
+    QCOMPARE(close->state(), ChromeButton::Down);
+    sendMouse(close->down(), QEvent::MouseButtonRelease);
+    QCOMPARE(close->state(), ChromeButton::Normal);
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(m_window->DefaultPic, QStringLiteral("A1.bmp"));
+    QCOMPARE(m_folder->readFile(kList), QByteArray("A1.bmp\nA1.bmp\nsky.bmp\n"));
+}
+
+void TestPicSelFrm::addListsReadablePicturesAsBmp()
+{
+    QTemporaryDir outside;
+    const QString jpeg = outside.filePath("Pic.JPG"), png = outside.filePath("p.png"), bad = outside.filePath("bad.jpg");
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QVERIFY(picture.save(jpeg, "JPEG") && picture.save(png, "PNG"));
+    QFile corrupt(bad);
+    QVERIFY(corrupt.open(QIODevice::WriteOnly) && corrupt.write("\xFF\xD8\xFF\xE0 not really") > 0);
+    corrupt.close();
+    // A picture picked from the picture folder itself is its own target.
+    const QString inFolder = m_folder->path("source/DeskTopBG/sky.bmp");
+    QVERIFY(picture.save(inFolder, "BMP"));
+    const QByteArray sky = m_folder->readFile("source/DeskTopBG/sky.bmp");
+
+    ScriptedDialogs dialogs;
+    dialogs.openAnswers = {{bad, png, outside.filePath("gone.jpg"), inFolder, jpeg}, {jpeg}, {}};
+    showWindow({"A1.bmp", "A1.bmp"});
+    m_window->btnAdd->click();
+    // The second add replaces the copy and its BMP.
+    QVERIFY(picture.scaled(20, 10).save(jpeg, "JPEG"));
+    m_window->btnAdd->click();
+    m_window->btnAdd->click();
+
+    QCOMPARE(dialogs.openCaptions, QStringList(3, kFilter));
+    QVERIFY(dialogs.errors.isEmpty());
+    QCOMPARE(rows(), (QStringList{"A1.bmp", "sky.bmp", "Pic.bmp", "Pic.bmp"}));
+    QCOMPARE(m_folder->readFile(kList), crlf({"A1.bmp", "A1.bmp", "sky.bmp", "Pic.bmp", "Pic.bmp"}));
+    QCOMPARE(m_folder->entries("source/DeskTopBG"), (QStringList{"Pic.JPG", "Pic.bmp", "bad.jpg", "p.png", "sky.bmp"}));
+    QCOMPARE(m_folder->readFile("source/DeskTopBG/sky.bmp"), sky);
+    QCOMPARE(QImage(m_folder->path("source/DeskTopBG/Pic.bmp")).size(), QSize(20, 10));
+}
+
+void TestPicSelFrm::addHandlesEveryFileOfALargeSelection()
+{
+    QTemporaryDir outside;
+    QStringList chosen;
+    for (int i = 0; i < 120; ++i) {
+        chosen.append(outside.filePath(QStringLiteral("p%1.bmp").arg(i)));
+        QVERIFY(QImage(2, 2, QImage::Format_RGB32).save(chosen.last(), "BMP"));
+    }
+    ScriptedDialogs dialogs;
+    dialogs.openAnswers = {chosen};
+    showWindow({"A1.bmp"});
+    m_window->btnAdd->click();
+    QCOMPARE(rows().size(), 120);
+    QCOMPARE(rows().last(), QStringLiteral("p119.bmp"));
+}
+
+void TestPicSelFrm::openDialogShowsPicturesOfAnyCaseWithAPreview()
+{
+    QTemporaryDir folder;
+    const QStringList pictures{"a.BMP", "b.jpg", "c.Gif", "d.PNG", "e.ico", "f.JPEG"};
+    QImage picture(300, 200, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    for (const QString &name : pictures + QStringList{"g.txt"})
+        QVERIFY(picture.save(folder.filePath(name), "BMP"));
+
+    QString comboText;
+    QStringList listed;
+    bool previewShown = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        dialog->setDirectory(folder.path());
+        auto *model = dialog->findChild<QFileSystemModel *>();
+        QTest::qWaitFor([&] { return model->rowCount(model->index(folder.path())) >= 6; });
+        const QModelIndex parent = model->index(folder.path());
+        for (int i = 0; i < model->rowCount(parent); ++i)
+            listed.append(model->index(i, 0, parent).data().toString());
+        comboText = dialog->findChild<QComboBox *>("fileTypeCombo")->currentText();
+        emit dialog->currentChanged(folder.filePath("b.jpg"));
+        const auto *preview = qobject_cast<QLabel *>(dialog->findChild<QSplitter *>()->widget(2));
+        previewShown = preview && !preview->pixmap().isNull();
+        dialog->findChild<QLineEdit *>("fileNameEdit")->setText("\"c.Gif\" \"a.BMP\"");
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    const QStringList chosen = WidgetDialogs().openPictures(nullptr, kFilter);
+    listed.sort();
+    QCOMPARE(listed, pictures);
+    QCOMPARE(comboText, kFilter);
+    QVERIFY(previewShown);
+    QCOMPARE(chosen, (QStringList{folder.filePath("c.Gif"), folder.filePath("a.BMP")}));
+}
+
+QTEST_MAIN(TestPicSelFrm)
+#include "tst_picselfrm.moc"
