@@ -7,7 +7,14 @@
 
 Bitmap::Bitmap(int width, int height)
 {
-    allocate(width, height);
+    allocate(width, height, true);
+}
+
+Bitmap Bitmap::forOverwrite(int width, int height)
+{
+    Bitmap bitmap;
+    bitmap.allocate(width, height, false);
+    return bitmap;
 }
 
 Bitmap::Bitmap(const Bitmap &other)
@@ -19,7 +26,7 @@ Bitmap &Bitmap::operator=(const Bitmap &other)
 {
     if (this == &other)
         return *this;
-    allocate(other.m_width, other.m_height);
+    allocate(other.m_width, other.m_height, false);
     std::memcpy(m_pixels.get(), other.m_pixels.get(), size_t(bytesPerLine()) * size_t(m_height));
     return *this;
 }
@@ -39,17 +46,18 @@ Bitmap &Bitmap::operator=(Bitmap &&other) noexcept
     return *this;
 }
 
-void Bitmap::allocate(int width, int height)
+void Bitmap::allocate(int width, int height, bool clear)
 {
     // A picture with no pixels (0 × 0, or one side 0) is allowed: a loader
     // that has nothing to show gives one.
     if (width < 0 || height < 0 || (width > 0 && height > 0))
         ImageLimits::check(width, height);
     const size_t stride = size_t(width) * 4;
-    m_pixels = std::make_unique<uchar[]>(stride * size_t(height));
+    const size_t bytes = stride * size_t(height);
+    m_pixels = clear ? std::make_unique<uchar[]>(bytes) : std::make_unique_for_overwrite<uchar[]>(bytes);
     m_rows.resize(size_t(height));
     for (int y = 0; y < height; ++y)
-        m_rows[size_t(y)] = m_pixels.get() + stride * size_t(y);
+        m_rows[size_t(y)] = m_pixels.get() + stride * size_t(height - 1 - y);
     m_width = width;
     m_height = height;
 }
@@ -59,7 +67,7 @@ Bitmap Bitmap::fromQImage(const QImage &image)
     if (image.isNull() || image.width() == 0 || image.height() == 0)
         return Bitmap();
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    Bitmap bitmap(rgb.width(), rgb.height());
+    Bitmap bitmap = forOverwrite(rgb.width(), rgb.height());
     // Format_RGB32 is 0xffRRGGBB in native order: blue, green, red, 0xff in
     // memory on the little-endian machines we build for.
     static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);

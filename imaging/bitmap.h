@@ -9,12 +9,17 @@
 // in the order blue, green, red and a fourth byte that carries no colour;
 // row 0 is the top row; a row is exactly 4 × width bytes; one row pointer a
 // row, so loops walk the rows without any per-pixel call.
+//
+// In memory the rows lie bottom row first, as in a BMP file, so a 32-bit
+// BMP's pixels are read and written in one piece.
 class Bitmap {
 public:
     Bitmap() = default;
     // A black picture (every byte 0). Throws ImagingError when the size is
     // negative or beyond ImageLimits; a side of 0 gives an empty picture.
     Bitmap(int width, int height);
+    // The same without clearing: for decoders that write every byte.
+    static Bitmap forOverwrite(int width, int height);
 
     Bitmap(const Bitmap &other);
     Bitmap &operator=(const Bitmap &other);
@@ -30,6 +35,9 @@ public:
     const uchar *scanLine(int y) const { return m_rows[y]; }
     // The row pointers, top row first: the shape libjpeg reads and writes.
     uchar *const *rows() const { return m_rows.data(); }
+    // All rows, bottom row first, without gaps: 4 × width × height bytes.
+    uchar *bottomUpBits() { return m_pixels.get(); }
+    const uchar *bottomUpBits() const { return m_pixels.get(); }
 
     // The fourth byte becomes 0xFF, as QImage::Format_RGB32 keeps it.
     static Bitmap fromQImage(const QImage &image);
@@ -38,7 +46,7 @@ public:
     friend bool operator==(const Bitmap &a, const Bitmap &b);
 
 private:
-    void allocate(int width, int height);
+    void allocate(int width, int height, bool clear);
 
     int m_width = 0;
     int m_height = 0;

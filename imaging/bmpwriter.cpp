@@ -1,14 +1,11 @@
 #include "imaging/bmpwriter.h"
 
-#include "imaging/imagingerror.h"
-
-#include <QDir>
-#include <QFile>
+#include "imaging/imagelimits.h"
+#include "imaging/picturefile.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <vector>
 
 namespace BmpWriter {
 
@@ -28,32 +25,47 @@ void put32(uchar *p, quint32 v)
         p[i] = uchar(v >> (8 * i));
 }
 
-std::array<uchar, headerBytes> header(const Bitmap &bitmap, int bits, qint64 imageBytes)
+qint64 rowBytes(int width, Depth depth)
 {
-    std::array<uchar, headerBytes> h {};
-    h[0] = 'B';
-    h[1] = 'M';
-    put32(&h[2], quint32(headerBytes + imageBytes));
-    put32(&h[10], headerBytes);
-    put32(&h[14], 40);
-    put32(&h[18], quint32(bitmap.width()));
-    put32(&h[22], quint32(bitmap.height()));
-    put16(&h[26], 1);
-    put16(&h[28], quint16(bits));
-    put32(&h[34], quint32(imageBytes));
-    return h;
+    return (qint64(width) * int(depth) + 31) / 32 * 4;
 }
 
-void packRow(const uchar *from, uchar *to, int width, int bytesPerPixel)
+void writeHeader(uchar *h, int width, int height, Depth depth)
 {
-    if (bytesPerPixel == 4) {
-        std::memcpy(to, from, size_t(width) * 4);
-        return;
-    }
-    for (int x = 0; x < width; ++x) {
-        to[3 * x] = from[4 * x];
-        to[3 * x + 1] = from[4 * x + 1];
-        to[3 * x + 2] = from[4 * x + 2];
+    const qint64 imageBytes = rowBytes(width, depth) * height;
+    std::memset(h, 0, headerBytes);
+    h[0] = 'B';
+    h[1] = 'M';
+    put32(h + 2, quint32(headerBytes + imageBytes));
+    put32(h + 10, headerBytes);
+    put32(h + 14, 40);
+    put32(h + 18, quint32(width));
+    put32(h + 22, quint32(height));
+    put16(h + 26, 1);
+    put16(h + 28, quint16(depth));
+    put32(h + 34, quint32(imageBytes));
+}
+
+// 24-bit rows go out in pieces of about a megabyte, bottom row first.
+void write24(PictureFile::Output &output, const Bitmap &bitmap)
+{
+    const qint64 stride = rowBytes(bitmap.width(), Depth::Bits24);
+    const int rowsPerPiece = int(std::max<qint64>(1, (qint64(1) << 20) / std::max<qint64>(stride, 1)));
+    std::vector<uchar> piece(size_t(stride) * size_t(rowsPerPiece));
+    int y = bitmap.height() - 1;
+    while (y >= 0) {
+        const int rows = std::min(rowsPerPiece, y + 1);
+        for (int i = 0; i < rows; ++i, --y) {
+            const uchar *from = bitmap.scanLine(y);
+            uchar *to = piece.data() + size_t(stride) * size_t(i);
+            for (int x = 0; x < bitmap.width(); ++x, from += 4, to += 3) {
+                to[0] = from[0];
+                to[1] = from[1];
+                to[2] = from[2];
+            }
+            std::memset(to, 0, size_t(stride - qint64(bitmap.width()) * 3));
+        }
+        output.write(piece.data(), stride * rows);
     }
 }
 
@@ -61,41 +73,39 @@ void packRow(const uchar *from, uchar *to, int width, int bytesPerPixel)
 
 void writeFile(const Bitmap &bitmap, const QString &path, Depth depth)
 {
-    const int bits = int(depth);
-    const int bytesPerPixel = bits / 8;
-    const qint64 rowBytes = (qint64(bitmap.width()) * bits + 31) / 32 * 4;
-    const qint64 imageBytes = rowBytes * bitmap.height();
+    std::array<uchar, headerBytes> header;
+    writeHeader(header.data(), bitmap.width(), bitmap.height(), depth);
+    PictureFile::Output output(path);
+    output.write(header.data(), headerBytes);
+    // The picture's memory already is a 32-bit BMP's pixel area.
+    if (depth == Depth::Bits32)
+        output.write(bitmap.bottomUpBits(), bitmap.bytesPerLine() * bitmap.height());
+    else
+        write24(output, bitmap);
+    output.finish();
+}
 
-    QFile file(path);
-    auto fail = [&] {
-        throw ImagingError(QStringLiteral("无法写入图片文件 %1：%2")
-                               .arg(QDir::toNativeSeparators(path), file.errorString())
-                               .toStdString());
-    };
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        fail();
-    const auto head = header(bitmap, bits, imageBytes);
-    if (file.write(reinterpret_cast<const char *>(head.data()), head.size()) != qint64(head.size()))
-        fail();
-
-    // Rows go out in chunks of about a megabyte, bottom row first.
-    const int rowsPerChunk = int(std::max<qint64>(1, (qint64(1) << 20) / std::max<qint64>(rowBytes, 1)));
-    std::vector<uchar> chunk(size_t(rowBytes) * size_t(rowsPerChunk));
-    int y = bitmap.height() - 1;
-    while (y >= 0) {
-        const int rows = std::min(rowsPerChunk, y + 1);
-        for (int i = 0; i < rows; ++i, --y) {
-            uchar *to = chunk.data() + size_t(rowBytes) * size_t(i);
-            packRow(bitmap.scanLine(y), to, bitmap.width(), bytesPerPixel);
-            std::memset(to + qint64(bitmap.width()) * bytesPerPixel, 0,
-                        size_t(rowBytes - qint64(bitmap.width()) * bytesPerPixel));
-        }
-        const qint64 length = rowBytes * rows;
-        if (file.write(reinterpret_cast<const char *>(chunk.data()), length) != length)
-            fail();
+FileImage::FileImage(int width, int height, Depth depth)
+{
+    ImageLimits::check(width, height);
+    const qint64 stride = rowBytes(width, depth);
+    const qint64 pixelBytes = qint64(width) * int(depth) / 8;
+    m_size = headerBytes + stride * height;
+    m_bytes = std::make_unique_for_overwrite<uchar[]>(size_t(m_size));
+    writeHeader(m_bytes.get(), width, height, depth);
+    m_rows.resize(size_t(height));
+    for (int y = 0; y < height; ++y) {
+        uchar *row = m_bytes.get() + headerBytes + stride * (height - 1 - y);
+        std::memset(row + pixelBytes, 0, size_t(stride - pixelBytes));
+        m_rows[size_t(y)] = row;
     }
-    if (!file.flush())
-        fail();
+}
+
+void FileImage::save(const QString &path) const
+{
+    PictureFile::Output output(path);
+    output.write(m_bytes.get(), m_size);
+    output.finish();
 }
 
 } // namespace BmpWriter

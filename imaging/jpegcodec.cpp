@@ -1,14 +1,20 @@
 #include "imaging/jpegcodec.h"
 
+#include "imaging/bmpreader.h"
+#include "imaging/bmpwriter.h"
 #include "imaging/imagelimits.h"
 #include "imaging/imagingerror.h"
 #include "imaging/picturefile.h"
 
 #include <QDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <jpeglib.h>
+#include <optional>
+#include <vector>
 
 namespace JpegCodec {
 
@@ -93,23 +99,21 @@ struct Decompressor {
 };
 
 // libjpeg hands CMYK over as it is stored; Adobe's files store it inverted.
-void cmykToBgr(Bitmap &bitmap, bool inverted)
+void cmykToBgr(const uchar *from, uchar *to, int width, int bytesPerPixel, bool inverted)
 {
-    for (int y = 0; y < bitmap.height(); ++y) {
-        uchar *p = bitmap.scanLine(y);
-        for (int x = 0; x < bitmap.width(); ++x, p += 4) {
-            int c = p[0], m = p[1], ye = p[2], k = p[3];
-            if (!inverted) {
-                c = 255 - c;
-                m = 255 - m;
-                ye = 255 - ye;
-                k = 255 - k;
-            }
-            p[0] = uchar(ye * k / 255);
-            p[1] = uchar(m * k / 255);
-            p[2] = uchar(c * k / 255);
-            p[3] = 0;
+    for (int x = 0; x < width; ++x, from += 4, to += bytesPerPixel) {
+        int c = from[0], m = from[1], y = from[2], k = from[3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
         }
+        to[0] = uchar(y * k / 255);
+        to[1] = uchar(m * k / 255);
+        to[2] = uchar(c * k / 255);
+        if (bytesPerPixel == 4)
+            to[3] = 0;
     }
 }
 
@@ -118,25 +122,70 @@ QString withPath(const ImagingError &e, const QString &path)
     return QStringLiteral("%1（%2）").arg(QString::fromUtf8(e.what()), QDir::toNativeSeparators(path));
 }
 
-} // namespace
+// Rows top first, a band at a time: band(top, count) gives the row pointers
+// of 32-bit pixels for rows top .. top + count - 1.
+using BandSource = std::function<uchar *const *(int top, int count)>;
 
-QByteArray encode(const Bitmap &bitmap, int quality)
+QByteArray compress(int width, int height, int quality, int bandRows, const BandSource &band)
 {
     Compressor c;
     jpeg_mem_dest(&c.cinfo, &c.buffer, &c.size);
-    c.cinfo.image_width = JDIMENSION(bitmap.width());
-    c.cinfo.image_height = JDIMENSION(bitmap.height());
+    c.cinfo.image_width = JDIMENSION(width);
+    c.cinfo.image_height = JDIMENSION(height);
     c.cinfo.input_components = 4;
     c.cinfo.in_color_space = JCS_EXT_BGRX;
     jpeg_set_defaults(&c.cinfo);
     jpeg_set_quality(&c.cinfo, quality, TRUE);
     jpeg_start_compress(&c.cinfo, TRUE);
-    while (c.cinfo.next_scanline < c.cinfo.image_height) {
-        const JDIMENSION row = c.cinfo.next_scanline;
-        jpeg_write_scanlines(&c.cinfo, const_cast<JSAMPARRAY>(bitmap.rows() + row), c.cinfo.image_height - row);
+    for (int top = 0; top < height; top += bandRows) {
+        const int count = std::min(bandRows, height - top);
+        uchar *const *rows = band(top, count);
+        for (int done = 0; done < count;)
+            done += int(jpeg_write_scanlines(&c.cinfo, const_cast<JSAMPARRAY>(rows + done), JDIMENSION(count - done)));
     }
     jpeg_finish_compress(&c.cinfo);
     return QByteArray(reinterpret_cast<const char *>(c.buffer), qsizetype(c.size));
+}
+
+// Decodes into the rows of a target the caller makes once the size is
+// known: target(width, height) gives the row pointers, top row first, of
+// 3-byte (blue, green, red) or 4-byte pixels.
+void decompress(const QByteArray &data, int bytesPerPixel,
+                const std::function<uchar *const *(int width, int height)> &target)
+{
+    Decompressor d;
+    jpeg_mem_src(&d.cinfo, reinterpret_cast<const unsigned char *>(data.constData()),
+                 static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&d.cinfo, TRUE);
+    ImageLimits::check(d.cinfo.image_width, d.cinfo.image_height);
+    const bool cmyk = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
+    d.cinfo.out_color_space = cmyk ? JCS_CMYK : bytesPerPixel == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
+    jpeg_start_decompress(&d.cinfo);
+
+    const int width = int(d.cinfo.output_width);
+    uchar *const *rows = target(width, int(d.cinfo.output_height));
+    std::vector<uchar> cmykRow(cmyk ? size_t(width) * 4 : 0);
+    while (d.cinfo.output_scanline < d.cinfo.output_height) {
+        const JDIMENSION y = d.cinfo.output_scanline;
+        JSAMPROW cmykInto = cmykRow.data();
+        const JDIMENSION read = cmyk ? jpeg_read_scanlines(&d.cinfo, &cmykInto, 1)
+                                     : jpeg_read_scanlines(&d.cinfo, const_cast<JSAMPARRAY>(rows + y),
+                                                           d.cinfo.output_height - y);
+        // A memory source never suspends; no rows would mean a stuck decoder.
+        if (read == 0)
+            throwError("无法读取 JPEG 图片：%1", QStringLiteral("数据中断"));
+        if (cmyk)
+            cmykToBgr(cmykRow.data(), rows[y], width, bytesPerPixel, d.cinfo.saw_Adobe_marker);
+    }
+    jpeg_finish_decompress(&d.cinfo);
+}
+
+} // namespace
+
+QByteArray encode(const Bitmap &bitmap, int quality)
+{
+    return compress(bitmap.width(), bitmap.height(), quality, std::max(bitmap.height(), 1),
+                    [&](int top, int) { return bitmap.rows() + top; });
 }
 
 void encodeFile(const Bitmap &bitmap, const QString &path, int quality)
@@ -148,25 +197,25 @@ void encodeFile(const Bitmap &bitmap, const QString &path, int quality)
     }
 }
 
+void encodeBmpFile(const QString &bmpPath, const QString &jpegPath, int quality)
+{
+    BmpReader::BandReader reader(bmpPath);
+    const QByteArray jpeg = compress(reader.width(), reader.height(), quality, BmpReader::BandReader::bandRows,
+                                     [&](int top, int count) { return reader.readBand(top, count); });
+    try {
+        PictureFile::write(jpegPath, jpeg);
+    } catch (const ImagingError &e) {
+        throw ImagingError(withPath(e, jpegPath).toStdString());
+    }
+}
+
 Bitmap decode(const QByteArray &data)
 {
-    Decompressor d;
-    jpeg_mem_src(&d.cinfo, reinterpret_cast<const unsigned char *>(data.constData()), static_cast<unsigned long>(data.size()));
-    jpeg_read_header(&d.cinfo, TRUE);
-    ImageLimits::check(d.cinfo.image_width, d.cinfo.image_height);
-    const bool cmyk = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
-    d.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
-    jpeg_start_decompress(&d.cinfo);
-
-    Bitmap bitmap(int(d.cinfo.output_width), int(d.cinfo.output_height));
-    while (d.cinfo.output_scanline < d.cinfo.output_height) {
-        const JDIMENSION row = d.cinfo.output_scanline;
-        if (jpeg_read_scanlines(&d.cinfo, const_cast<JSAMPARRAY>(bitmap.rows() + row), d.cinfo.output_height - row) == 0)
-            break;
-    }
-    if (cmyk)
-        cmykToBgr(bitmap, d.cinfo.saw_Adobe_marker);
-    jpeg_finish_decompress(&d.cinfo);
+    Bitmap bitmap;
+    decompress(data, 4, [&](int width, int height) {
+        bitmap = Bitmap::forOverwrite(width, height);
+        return bitmap.rows();
+    });
     return bitmap;
 }
 
@@ -178,6 +227,21 @@ Bitmap decodeFile(const QString &path)
     } catch (const ImagingError &e) {
         throw ImagingError(withPath(e, path).toStdString());
     }
+}
+
+void decodeToBmpFile(const QString &jpegPath, const QString &bmpPath)
+{
+    const QByteArray data = PictureFile::read(jpegPath);
+    std::optional<BmpWriter::FileImage> image;
+    try {
+        decompress(data, 3, [&](int width, int height) {
+            image.emplace(width, height, BmpWriter::Depth::Bits24);
+            return image->rows();
+        });
+    } catch (const ImagingError &e) {
+        throw ImagingError(withPath(e, jpegPath).toStdString());
+    }
+    image->save(bmpPath);
 }
 
 } // namespace JpegCodec

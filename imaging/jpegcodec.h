@@ -14,6 +14,8 @@ namespace JpegCodec {
 // standard settings otherwise (4:2:0 YCbCr, standard tables, integer DCT).
 QByteArray encode(const Bitmap &bitmap, int quality);
 void encodeFile(const Bitmap &bitmap, const QString &path, int quality);
+// The same from a BMP file, read a band of rows at a time.
+void encodeBmpFile(const QString &bmpPath, const QString &jpegPath, int quality);
 
 // Baseline, progressive and arithmetic-coded files with 8-bit samples, in
 // grey, YCbCr, RGB, CMYK or YCCK. A file cut short gives the part that was
@@ -21,5 +23,9 @@ void encodeFile(const Bitmap &bitmap, const QString &path, int quality);
 // decoding.
 Bitmap decode(const QByteArray &data);
 Bitmap decodeFile(const QString &path);
+// Decodes straight into the rows of a 24-bit BMP file, replacing any file
+// at bmpPath once the whole picture is decoded (a damaged file leaves it as
+// it was).
+void decodeToBmpFile(const QString &jpegPath, const QString &bmpPath);
 
 } // namespace JpegCodec

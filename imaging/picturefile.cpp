@@ -33,13 +33,37 @@ QByteArray read(const QString &path)
     return bytes;
 }
 
+Output::Output(const QString &path)
+    : m_path(path), m_file(path)
+{
+    // ReadWrite opens an existing file without truncating it.
+    if (!m_file.open(QIODevice::ReadWrite))
+        fail();
+}
+
+void Output::write(const void *data, qint64 size)
+{
+    if (m_file.write(static_cast<const char *>(data), size) != size)
+        fail();
+    m_written += size;
+}
+
+void Output::finish()
+{
+    if (!m_file.resize(m_written) || !m_file.flush())
+        fail();
+}
+
+void Output::fail() const
+{
+    PictureFile::fail("无法写入图片文件 %1：%2", m_path, m_file.errorString());
+}
+
 void write(const QString &path, const QByteArray &bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        fail("无法写入图片文件 %1：%2", path, file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        fail("无法写入图片文件 %1：%2", path, file.errorString());
+    Output output(path);
+    output.write(bytes.constData(), bytes.size());
+    output.finish();
 }
 
 } // namespace PictureFile

@@ -1,6 +1,5 @@
 #include "wallpaper/mixfiles.h"
 
-#include "imaging/bmpreader.h"
 #include "imaging/bmpwriter.h"
 #include "imaging/jpegcodec.h"
 #include "wallpaper/uglobal.h"
@@ -30,7 +29,7 @@ void saveMix(const Bitmap &mix, const QString &bgFolder)
 
 QString roundTripThroughJpeg(const QString &bgFolder)
 {
-    JpegCodec::encodeFile(BmpReader::readFile(mixBmpPath(bgFolder)), mixJpgPath(bgFolder), jpegQuality);
+    JpegCodec::encodeBmpFile(mixBmpPath(bgFolder), mixJpgPath(bgFolder), jpegQuality);
     return uGlobal::JpgToBmp(mixJpgPath(bgFolder));
 }
 

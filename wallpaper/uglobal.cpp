@@ -35,17 +35,6 @@ void writeDoNotAsk(const QString &path)
     LineList::write(path, {QStringLiteral("0")});
 }
 
-namespace {
-
-QString writeBesideAsBmp(const Bitmap &bitmap, const QString &source)
-{
-    const QString target = PicturePath::changeExtension(source, QStringLiteral(".bmp"));
-    BmpWriter::writeFile(bitmap, target, BmpWriter::Depth::Bits24);
-    return target;
-}
-
-} // namespace
-
 QString ConvertToBmp(const QString &Path)
 {
     const QString extension = PicturePath::extension(Path).toLower();
@@ -60,12 +49,16 @@ QString ConvertToBmp(const QString &Path)
 
 QString JpgToBmp(const QString &Path)
 {
-    return writeBesideAsBmp(JpegCodec::decodeFile(Path), Path);
+    const QString target = PicturePath::changeExtension(Path, QStringLiteral(".bmp"));
+    JpegCodec::decodeToBmpFile(Path, target);
+    return target;
 }
 
 QString GifToBmp(const QString &Path)
 {
-    return writeBesideAsBmp(GifDecoder::decodeFile(Path), Path);
+    const QString target = PicturePath::changeExtension(Path, QStringLiteral(".bmp"));
+    BmpWriter::writeFile(GifDecoder::decodeFile(Path), target, BmpWriter::Depth::Bits24);
+    return target;
 }
 
 } // namespace uGlobal

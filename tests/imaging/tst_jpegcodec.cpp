@@ -3,11 +3,15 @@
 #include "pixelcompare.h"
 #include "support/testdata.h"
 
+#include "imaging/bmpreader.h"
+#include "imaging/bmpwriter.h"
 #include "imaging/imagingerror.h"
 #include "imaging/jpegcodec.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <cstdio>
 #include <jpeglib.h>
@@ -26,6 +30,11 @@ private slots:
     void imageMagickFiles();
     void hugeClaimsAreRefused_data();
     void hugeClaimsAreRefused();
+    void encodingABmpFileReadsItBandByBand_data();
+    void encodingABmpFileReadsItBandByBand();
+    void decodingToABmpFile_data();
+    void decodingToABmpFile();
+    void damagedJpegLeavesTheBmpAlone();
 };
 
 namespace {
@@ -81,6 +90,31 @@ QByteArray withFrameSize(QByteArray file, int width, int height)
     file[sof + 6] = char(height);
     file[sof + 7] = char(width >> 8);
     file[sof + 8] = char(width);
+    return file;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+// The same 32-bit file with its rows stored top row first.
+QByteArray topDown(const QByteArray &bottomUp)
+{
+    const qint32 width = qFromLittleEndian<qint32>(bottomUp.constData() + 18);
+    const qint32 height = qFromLittleEndian<qint32>(bottomUp.constData() + 22);
+    QByteArray file = bottomUp.left(54);
+    qToLittleEndian<qint32>(-height, file.data() + 22);
+    for (int row = height - 1; row >= 0; --row)
+        file += bottomUp.mid(54 + qsizetype(row) * width * 4, width * 4);
     return file;
 }
 
@@ -209,6 +243,70 @@ void TestJpegCodec::hugeClaimsAreRefused()
     } catch (const ImagingError &e) {
         QVERIFY2(QString::fromUtf8(e.what()).contains("太大"), e.what());
     }
+}
+
+void TestJpegCodec::encodingABmpFileReadsItBandByBand_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("32-bit") << "32";
+    QTest::newRow("24-bit") << "24";
+    QTest::newRow("32-bit top-down") << "32 top-down";
+    QTest::newRow("4-bit run-length") << "bmpsuite/good/pal4rle.bmp";
+    QTest::newRow("16-bit masks") << "bmpsuite/good/rgb16-565.bmp";
+    QTest::newRow("8-bit top-down") << "bmpsuite/good/pal8topdown.bmp";
+}
+
+// Rows come from the file in bands of 64; the JPEG must be the one the whole
+// picture gives.
+void TestJpegCodec::encodingABmpFileReadsItBandByBand()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    QString bmp = dir.filePath("in.bmp");
+    if (kind.startsWith("bmpsuite")) {
+        if (!haveSharedTestData())
+            QSKIP("shared test data not found");
+        bmp = sharedTestData("bmp/" + kind);
+    } else {
+        BmpWriter::writeFile(makeTestBitmap(150, 157), bmp,
+                             kind.startsWith("32") ? BmpWriter::Depth::Bits32 : BmpWriter::Depth::Bits24);
+        if (kind.endsWith("top-down"))
+            writeAll(bmp, topDown(readAll(bmp)));
+    }
+    const QString jpeg = dir.filePath("out.jpg");
+    JpegCodec::encodeBmpFile(bmp, jpeg, 90);
+    QCOMPARE(readAll(jpeg), JpegCodec::encode(BmpReader::readFile(bmp), 90));
+}
+
+void TestJpegCodec::decodingToABmpFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("YCbCr 4:2:0") << "libjpeg-turbo_testorig.jpg";
+    QTest::newRow("Adobe YCCK") << "pillow_pil_sample_cmyk.jpg";
+}
+
+void TestJpegCodec::decodingToABmpFile()
+{
+    if (!haveSharedTestData())
+        QSKIP("shared test data not found");
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    const QString bmp = dir.filePath("out.bmp");
+    JpegCodec::decodeToBmpFile(sharedJpegGif(name), bmp);
+    const QByteArray file = readAll(bmp);
+    QCOMPARE(qFromLittleEndian<quint16>(file.constData() + 28), quint16(24));
+    const Bitmap decoded = JpegCodec::decodeFile(sharedJpegGif(name));
+    QCOMPARE(maxColourDifference(BmpReader::read(file), decoded.toQImage()), 0);
+}
+
+void TestJpegCodec::damagedJpegLeavesTheBmpAlone()
+{
+    QTemporaryDir dir;
+    const QByteArray good = JpegCodec::encode(makeTestBitmap(64, 64), 90);
+    writeAll(dir.filePath("cut.jpg"), good.left(good.size() / 3));
+    writeAll(dir.filePath("Mix.bmp"), "earlier picture");
+    QVERIFY_THROWS_EXCEPTION(ImagingError, JpegCodec::decodeToBmpFile(dir.filePath("cut.jpg"), dir.filePath("Mix.bmp")));
+    QCOMPARE(readAll(dir.filePath("Mix.bmp")), QByteArray("earlier picture"));
 }
 
 QTEST_GUILESS_MAIN(TestJpegCodec)
