@@ -56,7 +56,9 @@ bool TDM::OpenDatabase(const QString &path)
         m_lastError = QStringLiteral("找不到记事数据库 %1").arg(path);
         return false;
     }
-    AdoCon.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+    // Saves run on every keystroke: a store locked by another program must
+    // not hold the window for long, and a save that gives up is reported.
+    AdoCon.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=300"));
     AdoCon.setDatabaseName(readWriteUri(path));
     if (!AdoCon.open()) {
         m_lastError = AdoCon.lastError().text();
