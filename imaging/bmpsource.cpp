@@ -34,7 +34,8 @@ quint32 BmpSource::u32(qint64 offset) const
 void MemoryBmpSource::read(qint64 offset, qint64 length, uchar *to) const
 {
     check(offset, length);
-    std::memcpy(to, m_data.constData() + offset, size_t(length));
+    if (length > 0)
+        std::memcpy(to, m_data.constData() + offset, size_t(length));
 }
 
 void FileBmpSource::read(qint64 offset, qint64 length, uchar *to) const

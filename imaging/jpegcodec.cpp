@@ -188,15 +188,6 @@ QByteArray encode(const Bitmap &bitmap, int quality)
                     [&](int top, int) { return bitmap.rows() + top; });
 }
 
-void encodeFile(const Bitmap &bitmap, const QString &path, int quality)
-{
-    try {
-        PictureFile::write(path, encode(bitmap, quality));
-    } catch (const ImagingError &e) {
-        throw ImagingError(withPath(e, path).toStdString());
-    }
-}
-
 void encodeBmpFile(const QString &bmpPath, const QString &jpegPath, int quality)
 {
     BmpReader::BandReader reader(bmpPath);
@@ -217,16 +208,6 @@ Bitmap decode(const QByteArray &data)
         return bitmap.rows();
     });
     return bitmap;
-}
-
-Bitmap decodeFile(const QString &path)
-{
-    const QByteArray data = PictureFile::read(path);
-    try {
-        return decode(data);
-    } catch (const ImagingError &e) {
-        throw ImagingError(withPath(e, path).toStdString());
-    }
 }
 
 void decodeToBmpFile(const QString &jpegPath, const QString &bmpPath)

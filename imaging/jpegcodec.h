@@ -13,7 +13,6 @@ namespace JpegCodec {
 // colour bits of each pixel (the fourth byte is not read); libjpeg's
 // standard settings otherwise (4:2:0 YCbCr, standard tables, integer DCT).
 QByteArray encode(const Bitmap &bitmap, int quality);
-void encodeFile(const Bitmap &bitmap, const QString &path, int quality);
 // The same from a BMP file, read a band of rows at a time.
 void encodeBmpFile(const QString &bmpPath, const QString &jpegPath, int quality);
 
@@ -22,7 +21,6 @@ void encodeBmpFile(const QString &bmpPath, const QString &jpegPath, int quality)
 // there, as libjpeg does; pictures beyond ImageLimits are refused before
 // decoding.
 Bitmap decode(const QByteArray &data);
-Bitmap decodeFile(const QString &path);
 // Decodes straight into the rows of a 24-bit BMP file, replacing any file
 // at bmpPath once the whole picture is decoded (a damaged file leaves it as
 // it was).

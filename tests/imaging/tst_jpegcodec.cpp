@@ -7,6 +7,7 @@
 #include "imaging/bmpwriter.h"
 #include "imaging/imagingerror.h"
 #include "imaging/jpegcodec.h"
+#include "imaging/picturefile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -99,6 +100,11 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+Bitmap decodeFile(const QString &path)
+{
+    return JpegCodec::decode(PictureFile::read(path));
+}
+
 void writeAll(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -155,10 +161,7 @@ void TestJpegCodec::roundTripKeepsSizeAndColours()
     QFETCH(int, height);
     QFETCH(int, tolerance);
     const Bitmap original = makeTestBitmap(width, height);
-    QTemporaryDir dir;
-    const QString file = dir.filePath("round.jpg");
-    JpegCodec::encodeFile(original, file, 90);
-    const Bitmap decoded = JpegCodec::decodeFile(file);
+    const Bitmap decoded = JpegCodec::decode(JpegCodec::encode(original, 90));
     QCOMPARE_GE(maxColourDifference(decoded, original.toQImage()), 0);
     QCOMPARE_LE(maxColourDifference(decoded, original.toQImage()), tolerance);
 }
@@ -188,10 +191,10 @@ void TestJpegCodec::sharedFiles()
     const QString file = sharedJpegGif(name);
     QVERIFY(QFile::exists(file));
     if (!size.isValid()) {
-        QVERIFY_THROWS_EXCEPTION(ImagingError, JpegCodec::decodeFile(file));
+        QVERIFY_THROWS_EXCEPTION(ImagingError, decodeFile(file));
         return;
     }
-    const Bitmap bitmap = JpegCodec::decodeFile(file);
+    const Bitmap bitmap = decodeFile(file);
     QCOMPARE(QSize(bitmap.width(), bitmap.height()), size);
     if (Magick::tool().isEmpty() || name.contains("truncated"))
         return;
@@ -220,7 +223,7 @@ void TestJpegCodec::imageMagickFiles()
     QVERIFY(Magick::run(QStringList {"-size", "203x101", "-seed", "3", "plasma:"} + options + QStringList {file}));
     const QImage reference = Magick::decode(file, dir.filePath("reference.ppm"));
     QVERIFY(!reference.isNull());
-    QCOMPARE_LE(maxColourDifference(JpegCodec::decodeFile(file), reference), 3);
+    QCOMPARE_LE(maxColourDifference(decodeFile(file), reference), 3);
 }
 
 void TestJpegCodec::hugeClaimsAreRefused_data()
@@ -295,7 +298,7 @@ void TestJpegCodec::decodingToABmpFile()
     JpegCodec::decodeToBmpFile(sharedJpegGif(name), bmp);
     const QByteArray file = readAll(bmp);
     QCOMPARE(qFromLittleEndian<quint16>(file.constData() + 28), quint16(24));
-    const Bitmap decoded = JpegCodec::decodeFile(sharedJpegGif(name));
+    const Bitmap decoded = decodeFile(sharedJpegGif(name));
     QCOMPARE(maxColourDifference(BmpReader::read(file), decoded.toQImage()), 0);
 }
 
