@@ -94,15 +94,20 @@ void decodeRow(const BmpHeader &h, const uchar *from, uchar *to)
     }
 }
 
+// The last row's padding may be missing; its pixels may not. Checked
+// before the pixels are allocated, so a short file claiming a large picture
+// costs nothing.
+void checkPixelsPresent(const BmpSource &source, const BmpHeader &h)
+{
+    if (h.rowBytes() * (h.height - 1) + (h.width * h.bitCount + 7) / 8 > source.size() - h.pixelOffset)
+        failBmp("文件不完整");
+}
+
 Bitmap decodeUncompressed(const BmpSource &source, const BmpHeader &h)
 {
+    checkPixelsPresent(source, h);
     const qint64 rowBytes = h.rowBytes();
-    // The last row's padding may be missing; its pixels may not. Checked
-    // before the pixels are allocated, so a short file claiming a large
-    // picture costs nothing.
     const qint64 available = source.size() - h.pixelOffset;
-    if (rowBytes * (h.height - 1) + (h.width * h.bitCount + 7) / 8 > available)
-        failBmp("文件不完整");
     Bitmap bitmap = Bitmap::forOverwrite(int(h.width), int(h.height));
 
     // A bottom-up 32-bit file holds the picture's own memory layout.
@@ -254,8 +259,7 @@ BandReader::BandReader(const QString &path)
             s.whole = decodeRunLength(s.source, h);
             return;
         }
-        if (h.rowBytes() * (h.height - 1) + (h.width * h.bitCount + 7) / 8 > s.source.size() - h.pixelOffset)
-            failBmp("文件不完整");
+        checkPixelsPresent(s.source, h);
         s.piece.resize(size_t(h.rowBytes() * bandRows));
         s.pixels.resize(size_t(h.width * 4 * bandRows));
         s.rows.resize(bandRows);
@@ -278,6 +282,7 @@ int BandReader::height() const
 
 uchar *const *BandReader::readBand(int top, int count)
 {
+    Q_ASSERT(count <= bandRows);
     State &s = *m_state;
     const BmpHeader &h = s.header;
     if (h.runLength())
