@@ -87,7 +87,9 @@ void TMainFrm::imgAppToDeskClick()
     mixer.img1 = PictureLoader::load(composer.ContentPicPath);
     mixer.img2 = PictureLoader::load(composer.BgPicPath);
     mixer.CenterMix = positionLetter() == QLatin1String("B");
-    mixer.imgmix = mixer.MixPicture(mixer.img1, mixer.img2, kTopOffset, kLevel);
+    // The blended picture is one of img1 and img2, which are emptied next:
+    // it moves into imgmix instead of being copied.
+    mixer.imgmix = std::move(mixer.MixPicture(mixer.img1, mixer.img2, kTopOffset, kLevel));
     mixer.XPButton1Click();
     MixFiles::saveMix(mixer.imgmix, composer.BGFolder);
 
