@@ -19,7 +19,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6opengl6-dev qt6-webengine-dev \
   libjpeg62-turbo-dev libgif-dev libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas dconf-gsettings-backend \
   mate-desktop-common cinnamon-desktop-data \
-  fonts-noto-cjk fonts-liberation xvfb xauth x11-utils imagemagick sqlite3 libgtest-dev
+  qt6-translations-l10n fonts-noto-cjk fonts-liberation xvfb xauth x11-utils imagemagick sqlite3 libgtest-dev
 BENCH_PACKAGES := libbenchmark-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := mingw-w64 wine wine64

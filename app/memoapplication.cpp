@@ -10,12 +10,18 @@
 #include "widgets/dialogs.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 void prepareApplication()
 {
     QApplication::setApplicationName(QStringLiteral("paxelo-memo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Paxelo备忘录"));
     ChineseFonts::install();
+    // The standard buttons and dialogs speak Chinese like the rest of the program.
+    static QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
 }
 
 MemoApplication::MemoApplication() = default;
