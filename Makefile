@@ -62,8 +62,10 @@ test: build
 bench: deps
 	$(call install_missing,$(BENCH_PACKAGES))
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPAXELO_BENCH=ON
-	cmake --build build-bench -j $(JOBS)
-	@for b in build-bench/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
+	cmake --build build-bench -j $(JOBS) --target benchmarks
+	@set -e; for b in build-bench/bench/bench_*; do \
+	  if [ -f "$$b" ] && [ -x "$$b" ]; then QT_QPA_PLATFORM=offscreen "$$b"; fi; \
+	done
 
 FUZZ_SECONDS ?= 60
 fuzz: deps
@@ -71,7 +73,7 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAXELO_FUZZ=ON
 	cmake --build build-fuzz -j $(JOBS) --target fuzzers
 	@set -e; for f in build-fuzz/fuzz/fuzz_*; do \
-	  [ -x "$$f" ] || continue; name=$$(basename $$f); \
+	  [ -f "$$f" ] && [ -x "$$f" ] || continue; name=$$(basename $$f); \
 	  mkdir -p build-fuzz/corpus/$$name; \
 	  echo "== $$name for $(FUZZ_SECONDS) s"; \
 	  "$$f" -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -timeout=10 \
