@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QTextDocumentFragment>
@@ -86,6 +87,7 @@ private slots:
     void initTestCase();
     void firstShowPlacesTheWindowOnPageA();
     void typingStoresTheWholeBoardAtOnce();
+    void inputMethodTextIsStoredWhenCommitted();
     void eachPositionKeepsItsOwnPage();
     void storedPageFourOpensUnderC();
     void closeButtonSavesPageThenSizeFile();
@@ -129,6 +131,22 @@ void TestMemoWindow::typingStoresTheWholeBoardAtOnce()
     memo.window->board()->setTextColor(Qt::red);
     QCOMPARE(memo.writes("tb_A"), 5);
     QVERIFY(memo.stored("tb_A").contains("\\red255\\green0\\blue0"));
+}
+
+void TestMemoWindow::inputMethodTextIsStoredWhenCommitted()
+{
+    MemoFixture memo;
+    memo.show();
+    memo.window->board()->setFocus();
+    QInputMethodEvent composing(QStringLiteral("beiwang"), {});
+    QApplication::sendEvent(memo.window->board(), &composing);
+    QVERIFY(!memo.stored("tb_A").contains("beiwang"));
+    QInputMethodEvent committed;
+    committed.setCommitString(QStringLiteral("备忘"));
+    QApplication::sendEvent(memo.window->board(), &committed);
+    QCOMPARE(memo.boardText(), QStringLiteral("备忘"));
+    // 备忘 in GBK: B1 B8 CD FC.
+    QVERIFY(memo.stored("tb_A").contains("\\'b1\\'b8\\'cd\\'fc"));
 }
 
 void TestMemoWindow::eachPositionKeepsItsOwnPage()
