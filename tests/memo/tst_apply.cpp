@@ -11,11 +11,13 @@
 #include "wallpaper/ui/inforfrm.h"
 #include "wallpaper/ui/mixpicfrm.h"
 #include "wallpaper/ui/picselfrm.h"
+#include "widgets/xpbutton.h"
 #include "widgets/guard.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -79,9 +81,9 @@ struct ApplyFixture {
     std::unique_ptr<TInforFrm> box;
     std::unique_ptr<TMixPicFrm> mixer;
 
-    explicit ApplyFixture(const QByteArray &listFile, bool desktopRefuses = false)
+    explicit ApplyFixture(const QByteArray &listFile, bool desktopRefuses = false, bool ask = false)
     {
-        folder.writeFile("Data/configSetBg.ini", "0\r\n");
+        folder.writeFile("Data/configSetBg.ini", ask ? "1\r\n" : "0\r\n");
         folder.writeFile("Data/BGPicList.ini", listFile);
         folder.writeFile("Data/FormSize.ini", "1\r\n645\r\n443\r\n0\r\n0\r\n");
         dm.OpenDatabase();
@@ -111,6 +113,7 @@ private slots:
     void aRefusingDesktopKeepsTheIndex();
     void anEmptyListUsesTheStandardPicture();
     void aTooShortBackgroundIsRefusedAndNothingSaved();
+    void theQuestionDecidesBeforeAnythingIsWritten();
 };
 
 void TestApply::initTestCase()
@@ -228,6 +231,24 @@ void TestApply::aTooShortBackgroundIsRefusedAndNothingSaved()
     QVERIFY(!QFile::exists(fixture.folder.path("source/DeskTopBG/Mix.bmp")));
     QVERIFY(fixture.desktopCalls.isEmpty());
     QCOMPARE(fixture.window->CurPicIndex, 1);
+}
+
+void TestApply::theQuestionDecidesBeforeAnythingIsWritten()
+{
+    ApplyFixture fixture("A1.bmp\r\nsea.bmp\r\n", false, true);
+    writeBackground(fixture.folder, "sea.bmp", Qt::black);
+    fixture.folder.writeFile("source/DeskTopBG/Content.bmp", "previous");
+    QTimer::singleShot(0, fixture.box.get(), [&] { fixture.box->btncancel->click(); });
+    fixture.window->imgAppToDeskClick();
+    QCOMPARE(uGlobal::SetBgAnswer, 0);
+    QCOMPARE(fixture.folder.readFile("source/DeskTopBG/Content.bmp"), QByteArray("previous"));
+    QVERIFY(fixture.desktopCalls.isEmpty());
+
+    QTimer::singleShot(0, fixture.box.get(), [&] { fixture.box->btnok->click(); });
+    fixture.window->imgAppToDeskClick();
+    QCOMPARE(uGlobal::SetBgAnswer, 1);
+    QCOMPARE(fixture.desktopCalls.size(), 1);
+    QVERIFY(fixture.folder.readFile("source/DeskTopBG/Content.bmp").startsWith("BM"));
 }
 
 QTEST_MAIN(TestApply)
