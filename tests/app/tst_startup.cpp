@@ -1,5 +1,6 @@
 #include "app/memoapplication.h"
 #include "memo/mainfrm.h"
+#include "support/localsite.h"
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
 #include "wallpaper/uglobal.h"
@@ -18,6 +19,7 @@ private slots:
 
 void TestStartup::initTestCase()
 {
+    useLocalWebSite();
     prepareApplication();
 }
 

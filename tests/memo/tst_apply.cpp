@@ -4,6 +4,7 @@
 #include "memo/mainfrm.h"
 #include "platform/desktopwallpaper.h"
 #include "store/tdm.h"
+#include "support/localsite.h"
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
 #include "wallpaper/uglobal.h"
@@ -118,6 +119,7 @@ private slots:
 
 void TestApply::initTestCase()
 {
+    useLocalWebSite();
     QApplication::setApplicationDisplayName(QStringLiteral("Paxelo备忘录"));
 }
 

@@ -3,6 +3,7 @@
 #include "memo/mainfrm.h"
 #include "memo/picturecontrol.h"
 #include "store/tdm.h"
+#include "support/localsite.h"
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
 #include "widgets/chinesefonts.h"
@@ -121,6 +122,7 @@ private slots:
 
 void TestMemoEditing::initTestCase()
 {
+    useLocalWebSite();
     QApplication::setApplicationDisplayName(QStringLiteral("Paxelo备忘录"));
     ChineseFonts::install();
 }

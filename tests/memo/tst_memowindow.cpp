@@ -3,6 +3,7 @@
 #include "memo/mainfrm.h"
 #include "memo/picturecontrol.h"
 #include "store/tdm.h"
+#include "support/localsite.h"
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
 #include "widgets/chinesefonts.h"
@@ -99,6 +100,7 @@ private slots:
 
 void TestMemoWindow::initTestCase()
 {
+    useLocalWebSite();
     QApplication::setApplicationDisplayName(QStringLiteral("Paxelo备忘录"));
     ChineseFonts::install();
 }
