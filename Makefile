@@ -51,7 +51,7 @@ build: deps $(BUILD)/build.ninja
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "No display found: starting Paxelo备忘录 under xvfb-run (a virtual X display)."; \
-	  cd / && DBUS_SESSION_BUS_ADDRESS=$${DBUS_SESSION_BUS_ADDRESS:-disabled:} xvfb-run -a -s "-screen 0 1024x768x24" "$(abspath $(APP_DIR))/paxelo-memo"; \
+	  cd / && DBUS_SESSION_BUS_ADDRESS=$${DBUS_SESSION_BUS_ADDRESS:-disabled:} QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu xvfb-run -a -s "-screen 0 1024x768x24" "$(abspath $(APP_DIR))/paxelo-memo"; \
 	else \
 	  cd / && "$(abspath $(APP_DIR))/paxelo-memo"; \
 	fi
