@@ -11,7 +11,4 @@ namespace Gbk {
 QString decode(const QByteArray &bytes);
 QByteArray encode(const QString &text);
 
-// True when every character of `text` has a one- or two-byte GBK form.
-bool encodable(QChar c);
-
 } // namespace Gbk
