@@ -25,7 +25,10 @@ bool fontGivenBy(const QWidget *parent)
 TXPCustomControl::TXPCustomControl(QWidget *parent)
     : TXPBaseControl(parent)
 {
-    setFocusPolicy(Qt::StrongFocus);
+    // Tab reaches the control; of the mouse buttons only the left one takes
+    // the focus (mouseDown), so a right or middle press leaves a default
+    // button elsewhere its ring.
+    setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // The dialogs are designed with this font; a parent's own font wins.
     if (!fontGivenBy(parent))

@@ -1,4 +1,5 @@
 #include "widgets/gradientbuilder.h"
+#include "xppictures.h"
 
 #include <QTest>
 
@@ -55,6 +56,45 @@ private slots:
                                            GradientDirection::TopToBottom, false);
         const QList<QRgb> table{qRgb(0, 0, 0), qRgb(10, 10, 10), qRgb(20, 20, 20), qRgb(30, 30, 30)};
         QCOMPARE(rowSteps(image, table), (QList<int>{0, 0, 0, 1, 1, 2, 2, 2, 3, 3}));
+    }
+
+    void controlPicturesRowByRow_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QColor>("top");
+        QTest::addColumn<QColor>("bottom");
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<bool>("dither");
+        QTest::addColumn<QList<QRgb>>("rows");
+        using namespace XPPictures;
+        const QSize button(71, 19);
+        const QSize box(11, 11);
+        QTest::newRow("button face") << button << QColor(255, 255, 255) << QColor(239, 235, 231) << 64 << true
+                                     << kButtonFace;
+        QTest::newRow("button pressed face") << button << QColor(214, 207, 198) << QColor(247, 243, 235) << 64
+                                             << true << kButtonPressedFace;
+        QTest::newRow("button focus ring") << button << QColor(206, 231, 255) << QColor(109, 132, 239) << 64 << true
+                                           << kButtonFocusRing;
+        QTest::newRow("button hot ring") << button << QColor(255, 243, 206) << QColor(231, 150, 0) << 64 << true
+                                         << kButtonHotRing;
+        QTest::newRow("box face") << box << QColor(255, 255, 255) << QColor(239, 235, 231) << 16 << false << kBoxFace;
+        QTest::newRow("box pressed face") << box << QColor(214, 207, 198) << QColor(247, 243, 235) << 16 << true
+                                          << kBoxPressedFace;
+        QTest::newRow("box hot ring") << box << QColor(255, 243, 206) << QColor(231, 150, 0) << 16 << true
+                                      << kBoxHotRing;
+    }
+
+    void controlPicturesRowByRow()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QColor, top);
+        QFETCH(QColor, bottom);
+        QFETCH(int, steps);
+        QFETCH(bool, dither);
+        QFETCH(QList<QRgb>, rows);
+        const QImage image =
+            buildGradient(size.width(), size.height(), top, bottom, steps, GradientDirection::TopToBottom, dither);
+        QCOMPARE(image, XPPictures::fromRows(size.width(), rows));
     }
 
     void ditherMovesWholeRowsOneStepBack()

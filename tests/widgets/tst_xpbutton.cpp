@@ -1,32 +1,31 @@
-#include "widgets/gradientbuilder.h"
 #include "widgets/xpbutton.h"
+#include "xppictures.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace XPPictures;
+
 namespace {
 
 const QColor kBackground(212, 208, 200);
 const QColor kBorder(0, 56, 115);
 const QColor kDisabledEdge(206, 199, 189);
+// Points in the button's own coordinates.
 const QPoint kCentre(36, 10);
-const QPoint kOutside(-30, 10);
+const QPoint kOutside(80, 30); // bare window between the buttons and the edit
 
-// The button's pictures at the default size; 19 rows in 64 steps leave the
-// dithering nothing to choose, so they are the same on every run.
-QImage picture(QColor top, QColor bottom)
-{
-    return buildGradient(71, 19, top, bottom, 64, GradientDirection::TopToBottom, true);
-}
-const QImage kFace = picture(QColor(255, 255, 255), QColor(239, 235, 231));
-const QImage kPressedFace = picture(QColor(214, 207, 198), QColor(247, 243, 235));
-const QImage kFocusRing = picture(QColor(206, 231, 255), QColor(109, 132, 239));
-const QImage kHotRing = picture(QColor(255, 243, 206), QColor(231, 150, 0));
+const QImage kFace = fromRows(71, kButtonFace);
+const QImage kPressedFace = fromRows(71, kButtonPressedFace);
+const QImage kFocusRing = fromRows(71, kButtonFocusRing);
+const QImage kHotRing = fromRows(71, kButtonHotRing);
 
 // A window with the button under test, a second styled button and an edit.
+// Input goes to the window at window coordinates, as the platform sends it.
 struct Form {
     QWidget window;
     TXPButton *button = new TXPButton(&window);
@@ -44,15 +43,36 @@ struct Form {
         edit->move(10, 50);
     }
 
-    // Shown with the focus in the edit, away from the styled buttons.
+    // Shown with the focus in the edit, away from the styled buttons, and
+    // the pointer on the bare window.
     bool show()
     {
         window.show();
         window.activateWindow();
         const bool active = QTest::qWaitForWindowActive(&window);
         edit->setFocus();
+        enterWindow(window, at(kOutside));
         return active;
     }
+
+    QWindow *handle() const { return window.windowHandle(); }
+    QPoint at(QPoint inButton, const QWidget *control = nullptr) const
+    {
+        return (control ? control : button)->mapTo(&window, inButton);
+    }
+    void move(QPoint inButton) const { QTest::mouseMove(handle(), at(inButton)); }
+    void press(QPoint inButton) const { QTest::mousePress(handle(), Qt::LeftButton, {}, at(inButton)); }
+    void release(QPoint inButton) const { QTest::mouseRelease(handle(), Qt::LeftButton, {}, at(inButton)); }
+    void click(QPoint inButton, Qt::MouseButton mouseButton = Qt::LeftButton, const QWidget *control = nullptr) const
+    {
+        QTest::mouseClick(handle(), mouseButton, {}, at(inButton, control));
+    }
+    void key(QTest::KeyAction action, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) const
+    {
+        QTest::keyEvent(action, handle(), key, modifiers);
+    }
+    // Tab from the edit wraps round to the first button.
+    void tabToButton() const { QTest::keyClick(handle(), Qt::Key_Tab); }
 };
 
 bool closeTo(QColor a, QColor b, int tolerance)
@@ -71,7 +91,77 @@ QRect boundsOf(const QImage &image, const std::function<bool(QColor)> &match)
     return bounds;
 }
 
-enum class Pose { Normal, Hot, Focused, Pressed, DraggedOff, DefaultOutsideStyled, DefaultInsideStyled };
+// The 71 x 19 inside of the border: an optional ring, then the face at
+// (faceAt, faceAt) in button coordinates.
+QImage inside(const QImage &ring, const QImage &face, int faceAt)
+{
+    QImage expected(71, 19, QImage::Format_RGB32);
+    QPainter painter(&expected);
+    if (!ring.isNull())
+        painter.drawImage(0, 0, ring);
+    painter.drawImage(QPoint(faceAt - 1, faceAt - 1), face, QRect(0, 0, 73 - 2 * faceAt, 21 - 2 * faceAt));
+    return expected;
+}
+
+enum class Pose {
+    Normal,
+    Hot,
+    HotFocused,
+    Focused,
+    Pressed,
+    DraggedOff,
+    SpaceHeld,
+    SpaceLetGoPointerAway,
+    SpaceHeldTabAway,
+    DefaultOutsideStyled,
+    DefaultInsideStyled
+};
+
+void takePose(Form &form, Pose pose)
+{
+    switch (pose) {
+    case Pose::Normal:
+        break;
+    case Pose::Hot:
+        form.move(kCentre);
+        break;
+    case Pose::HotFocused:
+        form.move(kCentre);
+        form.click(kCentre);
+        break;
+    case Pose::Focused:
+        form.tabToButton();
+        break;
+    case Pose::Pressed:
+        form.move(kCentre);
+        form.press(kCentre);
+        break;
+    case Pose::DraggedOff:
+        form.move(kCentre);
+        form.press(kCentre);
+        form.move(kOutside);
+        break;
+    case Pose::SpaceHeld:
+    case Pose::SpaceLetGoPointerAway:
+    case Pose::SpaceHeldTabAway:
+        // Space makes the button hot wherever the pointer is.
+        form.tabToButton();
+        form.key(QTest::Press, Qt::Key_Space);
+        if (pose == Pose::SpaceLetGoPointerAway)
+            form.key(QTest::Release, Qt::Key_Space);
+        if (pose == Pose::SpaceHeldTabAway)
+            form.key(QTest::Click, Qt::Key_Tab);
+        break;
+    case Pose::DefaultOutsideStyled:
+        form.button->setDefault(true);
+        break;
+    case Pose::DefaultInsideStyled:
+        form.click(kCentre, Qt::LeftButton, form.other);
+        form.move(kOutside);
+        form.button->setDefault(true);
+        break;
+    }
+}
 
 } // namespace
 
@@ -107,9 +197,13 @@ private slots:
         QTest::addColumn<int>("faceAt");
         QTest::newRow("normal") << Pose::Normal << QImage() << kFace << 1;
         QTest::newRow("pointer over it") << Pose::Hot << kHotRing << kFace << 3;
+        QTest::newRow("pointer over it and focused") << Pose::HotFocused << kHotRing << kFace << 3;
         QTest::newRow("focused") << Pose::Focused << kFocusRing << kFace << 3;
         QTest::newRow("pressed") << Pose::Pressed << QImage() << kPressedFace << 1;
         QTest::newRow("pressed, dragged off") << Pose::DraggedOff << kFocusRing << kFace << 3;
+        QTest::newRow("Space held") << Pose::SpaceHeld << QImage() << kPressedFace << 1;
+        QTest::newRow("Space let go, pointer away") << Pose::SpaceLetGoPointerAway << kFocusRing << kFace << 3;
+        QTest::newRow("Space held, Tab away") << Pose::SpaceHeldTabAway << kHotRing << kFace << 3;
         QTest::newRow("default, focus in an edit") << Pose::DefaultOutsideStyled << kFocusRing << kFace << 3;
         QTest::newRow("default, focus on a styled button") << Pose::DefaultInsideStyled << QImage() << kFace << 1;
     }
@@ -122,37 +216,31 @@ private slots:
         QFETCH(int, faceAt);
         Form form;
         QVERIFY(form.show());
-        TXPButton &button = *form.button;
-        if (pose == Pose::Hot || pose == Pose::Pressed || pose == Pose::DraggedOff)
-            QTest::mouseMove(&button, kCentre);
-        if (pose == Pose::Pressed || pose == Pose::DraggedOff)
-            QTest::mousePress(&button, Qt::LeftButton, {}, kCentre);
-        if (pose == Pose::DraggedOff)
-            QTest::mouseMove(&button, kOutside);
-        if (pose == Pose::Focused)
-            button.setFocus();
-        if (pose == Pose::DefaultOutsideStyled || pose == Pose::DefaultInsideStyled) {
-            (pose == Pose::DefaultOutsideStyled ? static_cast<QWidget *>(form.edit) : form.other)->setFocus();
-            button.setDefault(true);
-        }
-        const QImage image = button.grab().toImage();
-        QTest::mouseRelease(&button, Qt::LeftButton, {}, kOutside);
-
-        QImage expected(71, 19, QImage::Format_RGB32);
-        QPainter painter(&expected);
-        if (!ring.isNull())
-            painter.drawImage(0, 0, ring);
-        painter.drawImage(QPoint(faceAt - 1, faceAt - 1), face, QRect(0, 0, 73 - 2 * faceAt, 21 - 2 * faceAt));
-        painter.end();
-        QCOMPARE(image.copy(1, 1, 71, 19), expected);
+        takePose(form, pose);
+        const QImage image = form.button->grab().toImage();
+        QCOMPARE(image.copy(1, 1, 71, 19), inside(ring, face, faceAt));
     }
 
-    void ringColours()
+    void onlyTheLeftButtonTakesTheFocus_data()
     {
-        // The rings run from light to orange and to blue.
-        QVERIFY(closeTo(kHotRing.pixelColor(0, 18), QColor(231, 150, 0), 8));
-        QVERIFY(closeTo(kFocusRing.pixelColor(0, 18), QColor(109, 132, 239), 8));
-        QVERIFY(closeTo(kHotRing.pixelColor(0, 0), QColor(255, 243, 206), 2));
+        QTest::addColumn<Qt::MouseButton>("mouseButton");
+        QTest::newRow("right") << Qt::RightButton;
+        QTest::newRow("middle") << Qt::MiddleButton;
+    }
+
+    void onlyTheLeftButtonTakesTheFocus()
+    {
+        QFETCH(Qt::MouseButton, mouseButton);
+        Form form;
+        form.other->setDefault(true);
+        QVERIFY(form.show());
+        QSignalSpy clicked(form.button, &TXPButton::clicked);
+        form.move(kCentre);
+        form.click(kCentre, mouseButton);
+        QCOMPARE(QApplication::focusWidget(), form.edit);
+        QCOMPARE(clicked.count(), 0);
+        // The default button elsewhere keeps its ring.
+        QCOMPARE(form.other->grab().toImage().copy(1, 1, 71, 19), inside(kFocusRing, kFace, 3));
     }
 
     void mouseClicks_data()
@@ -171,11 +259,11 @@ private slots:
         Form form;
         QVERIFY(form.show());
         QSignalSpy clicked(form.button, &TXPButton::clicked);
-        QTest::mouseMove(form.button, path.first());
-        QTest::mousePress(form.button, Qt::LeftButton, {}, path.first());
+        form.move(path.first());
+        form.press(path.first());
         for (qsizetype i = 1; i + 1 < path.size(); ++i)
-            QTest::mouseMove(form.button, path[i]);
-        QTest::mouseRelease(form.button, Qt::LeftButton, {}, path.last());
+            form.move(path[i]);
+        form.release(path.last());
         QCOMPARE(clicked.count(), clicks);
         QVERIFY(form.button->hasFocus());
     }
@@ -185,10 +273,7 @@ private slots:
         Form form;
         QVERIFY(form.show());
         QSignalSpy clicked(form.button, &TXPButton::clicked);
-        QTest::mouseClick(form.button, Qt::LeftButton, {}, kCentre);
-        QTest::mouseDClick(form.button, Qt::LeftButton, {}, kCentre);
-        QTest::mouseRelease(form.button, Qt::LeftButton, {}, kCentre);
-        QTest::mouseClick(form.button, Qt::RightButton, {}, kCentre);
+        QTest::mouseDClick(form.handle(), Qt::LeftButton, {}, form.at(kCentre));
         QCOMPARE(clicked.count(), 2);
     }
 
@@ -216,28 +301,27 @@ private slots:
         form.button->setCaption(QStringLiteral("&Apply"));
         form.button->setShowAccelChar(showAccelChar);
         QVERIFY(form.show());
-        form.button->setFocus();
+        form.tabToButton();
         QSignalSpy clicked(form.button, &TXPButton::clicked);
-        TXPButton *b = form.button;
         for (const QString &key : keys.split(u' ')) {
             if (key == u"+space")
-                QTest::keyPress(b, Qt::Key_Space);
+                form.key(QTest::Press, Qt::Key_Space);
             else if (key == u"-space")
-                QTest::keyRelease(b, Qt::Key_Space);
+                form.key(QTest::Release, Qt::Key_Space);
             else if (key == u"+ctrlspace")
-                QTest::keyPress(b, Qt::Key_Space, Qt::ControlModifier);
+                form.key(QTest::Press, Qt::Key_Space, Qt::ControlModifier);
             else if (key == u"-ctrlspace")
-                QTest::keyRelease(b, Qt::Key_Space, Qt::ControlModifier);
+                form.key(QTest::Release, Qt::Key_Space, Qt::ControlModifier);
             else if (key == u"-shift")
-                QTest::keyRelease(b, Qt::Key_Shift);
+                form.key(QTest::Release, Qt::Key_Shift);
             else if (key == u"enter")
-                QTest::keyClick(b, Qt::Key_Return);
+                QTest::keyClick(form.handle(), Qt::Key_Return);
             else if (key.startsWith(u"alt-")) {
                 form.edit->setFocus();
-                QTest::keyClick(form.edit, key.back().toLatin1(), Qt::AltModifier);
+                QTest::keyClick(form.handle(), key.back().toLatin1(), Qt::AltModifier);
             }
             else
-                QTest::keyClick(b, key.front().toLatin1());
+                QTest::keyClick(form.handle(), key.front().toLatin1());
         }
         QCOMPARE(clicked.count(), clicks);
     }
@@ -247,19 +331,27 @@ private slots:
         QTest::addColumn<bool>("isDefault");
         QTest::addColumn<bool>("isCancel");
         QTest::addColumn<bool>("focusOnStyled");
+        QTest::addColumn<QString>("state"); // "", "disabled" or "hidden"
         QTest::addColumn<int>("key");
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
         QTest::addColumn<int>("clicks");
         const Qt::KeyboardModifiers none;
-        QTest::newRow("default, Enter in an edit") << true << false << false << int(Qt::Key_Return) << none << 1;
-        QTest::newRow("default, Enter on a styled button") << true << false << true << int(Qt::Key_Enter) << none << 0;
-        QTest::newRow("plain, Enter in an edit") << false << false << false << int(Qt::Key_Return) << none << 0;
-        QTest::newRow("default, Escape") << true << false << false << int(Qt::Key_Escape) << none << 0;
-        QTest::newRow("cancel, Escape in an edit") << false << true << false << int(Qt::Key_Escape) << none << 1;
-        QTest::newRow("cancel, Escape on a styled button") << false << true << true << int(Qt::Key_Escape) << none << 1;
-        QTest::newRow("cancel, Shift+Escape") << false << true << false << int(Qt::Key_Escape)
+        const int enter = Qt::Key_Return;
+        const int escape = Qt::Key_Escape;
+        QTest::newRow("default, Enter in an edit") << true << false << false << "" << enter << none << 1;
+        QTest::newRow("default, Enter on a styled button") << true << false << true << "" << int(Qt::Key_Enter)
+                                                           << none << 0;
+        QTest::newRow("default disabled, Enter") << true << false << false << "disabled" << enter << none << 0;
+        QTest::newRow("default hidden, Enter") << true << false << false << "hidden" << enter << none << 0;
+        QTest::newRow("plain, Enter in an edit") << false << false << false << "" << enter << none << 0;
+        QTest::newRow("default, Escape") << true << false << false << "" << escape << none << 0;
+        QTest::newRow("cancel, Escape in an edit") << false << true << false << "" << escape << none << 1;
+        QTest::newRow("cancel, Escape on a styled button") << false << true << true << "" << escape << none << 1;
+        QTest::newRow("cancel disabled, Escape") << false << true << false << "disabled" << escape << none << 0;
+        QTest::newRow("cancel hidden, Escape") << false << true << false << "hidden" << escape << none << 0;
+        QTest::newRow("cancel, Shift+Escape") << false << true << false << "" << escape
                                               << Qt::KeyboardModifiers(Qt::ShiftModifier) << 0;
-        QTest::newRow("plain, Escape") << false << false << false << int(Qt::Key_Escape) << none << 0;
+        QTest::newRow("plain, Escape") << false << false << false << "" << escape << none << 0;
     }
 
     void dialogKeys()
@@ -267,18 +359,52 @@ private slots:
         QFETCH(bool, isDefault);
         QFETCH(bool, isCancel);
         QFETCH(bool, focusOnStyled);
+        QFETCH(QString, state);
         QFETCH(int, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
         QFETCH(int, clicks);
         Form form;
         form.button->setDefault(isDefault);
         form.button->setCancel(isCancel);
+        form.button->setEnabled(state != u"disabled");
         QVERIFY(form.show());
-        QWidget *focus = focusOnStyled ? static_cast<QWidget *>(form.other) : form.edit;
-        focus->setFocus();
+        form.button->setVisible(state != u"hidden");
+        if (focusOnStyled)
+            form.click(kCentre, Qt::LeftButton, form.other);
         QSignalSpy clicked(form.button, &TXPButton::clicked);
-        QTest::keyClick(focus, Qt::Key(key), modifiers);
+        QTest::keyClick(form.handle(), Qt::Key(key), modifiers);
         QCOMPARE(clicked.count(), clicks);
+    }
+
+    void captionCentredAndShiftedWhenPressed_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("确  定") << QStringLiteral("确  定");
+        QTest::newRow("X") << QStringLiteral("X");
+        QTest::newRow("移  除") << QStringLiteral("移  除");
+    }
+
+    void captionCentredAndShiftedWhenPressed()
+    {
+        QFETCH(QString, caption);
+        Form form;
+        QVERIFY(form.show());
+        TXPButton &button = *form.button;
+        form.move(kCentre);
+        form.press(kCentre);
+        const QImage pressedPlain = button.grab().toImage();
+        form.release(kOutside);
+        const QImage plain = button.grab().toImage();
+
+        button.setCaption(caption);
+        const QSize size = captionSize(caption, button.font());
+        const QPoint centred((73 - size.width()) / 2, (21 - size.height()) / 2);
+        const QColor ink = button.palette().color(QPalette::WindowText);
+        QCOMPARE(button.grab().toImage(), withCaption(plain, caption, button.font(), ink, centred));
+        form.move(kCentre);
+        form.press(kCentre);
+        QCOMPARE(button.grab().toImage(),
+                 withCaption(pressedPlain, caption, button.font(), ink, centred + QPoint(1, 1)));
     }
 
     void disabledButton()
@@ -293,8 +419,8 @@ private slots:
         button.setEnabled(false);
         QVERIFY(form.show());
         QSignalSpy clicked(&button, &TXPButton::clicked);
-        QTest::mouseMove(&button, kCentre);
-        QTest::mouseClick(&button, Qt::LeftButton, {}, kCentre);
+        form.move(kCentre);
+        form.click(kCentre);
         QCOMPARE(clicked.count(), 0);
 
         const QImage image = button.grab().toImage();
@@ -355,7 +481,7 @@ private slots:
         dialog.open();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         dialog.setResult(-1);
-        QTest::mouseClick(&button, Qt::LeftButton, {}, kCentre);
+        QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, button.mapTo(&dialog, kCentre));
         QCOMPARE(resultAtClick, modalResult == 0 ? -1 : modalResult);
         QCOMPARE(dialog.isVisible(), modalResult == 0);
     }
@@ -366,10 +492,10 @@ private slots:
         QVERIFY(form.show());
         QSignalSpy entered(form.other, &TXPButton::mouseEntered);
         const QPoint overOther = form.other->geometry().center() - form.button->pos();
-        QTest::mouseMove(form.button, kCentre);
-        QTest::mousePress(form.button, Qt::LeftButton, {}, kCentre);
-        QTest::mouseMove(form.button, overOther);
-        QTest::mouseRelease(form.button, Qt::LeftButton, {}, overOther);
+        form.move(kCentre);
+        form.press(kCentre);
+        form.move(overOther);
+        form.release(overOther);
         QCOMPARE(entered.count(), 1);
         QCOMPARE(form.other->grab().toImage().pixelColor(1, 10), kHotRing.pixelColor(0, 9));
         QCOMPARE(form.button->grab().toImage().pixelColor(1, 10), kFocusRing.pixelColor(0, 9));

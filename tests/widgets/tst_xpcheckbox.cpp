@@ -1,25 +1,26 @@
-#include "widgets/gradientbuilder.h"
 #include "widgets/xpcheckbox.h"
+#include "xppictures.h"
 
 #include <QSignalSpy>
 #include <QTest>
+
+using namespace XPPictures;
 
 namespace {
 
 const QColor kWhite(255, 255, 255);
 const QColor kOutline(24, 81, 132);
 const QColor kTick(33, 166, 33);
+// Points in the check box's own coordinates.
 const QPoint kOnBox(8, 8);
+const QPoint kOutside(150, 20); // bare window right of the control
 
-QImage picture(QColor top, QColor bottom, bool dither)
-{
-    return buildGradient(11, 11, top, bottom, 16, GradientDirection::TopToBottom, dither);
-}
-const QImage kFace = picture(QColor(255, 255, 255), QColor(239, 235, 231), false);
-const QImage kPressedFace = picture(QColor(214, 207, 198), QColor(247, 243, 235), true);
-const QImage kHotRing = picture(QColor(255, 243, 206), QColor(231, 150, 0), true);
+const QImage kFace = fromRows(11, kBoxFace);
+const QImage kPressedFace = fromRows(11, kBoxPressedFace);
+const QImage kHotRing = fromRows(11, kBoxHotRing);
 
-// The confirmation box's white window with one check box.
+// The confirmation box's white window with one check box. Input goes to the
+// window at window coordinates, as the platform sends it.
 struct Form {
     QWidget window;
     TXPCheckbox *box = new TXPCheckbox(&window);
@@ -41,10 +42,15 @@ struct Form {
         window.activateWindow();
         const bool active = QTest::qWaitForWindowActive(&window);
         box->clearFocus();
+        enterWindow(window, at(kOutside));
         return active;
     }
 
     QImage image() const { return box->grab().toImage(); }
+
+    QWindow *handle() const { return window.windowHandle(); }
+    QPoint at(QPoint inBox) const { return box->mapTo(&window, inBox); }
+    void move(QPoint inBox) const { QTest::mouseMove(handle(), at(inBox)); }
 };
 
 } // namespace
@@ -61,7 +67,7 @@ private slots:
         QCOMPARE(box.size(), QSize(161, 17));
         QVERIFY(!box.Checked());
         QCOMPARE(box.Spacing(), 3);
-        QCOMPARE(box.focusPolicy(), Qt::StrongFocus);
+        QCOMPARE(box.focusPolicy(), Qt::TabFocus);
     }
 
     void outlineAndFace_data()
@@ -85,19 +91,22 @@ private slots:
         QCOMPARE(image.copy(3, 3, 11, 11), kFace);
     }
 
-    void hotAndPressed()
+    void hotPressedAndDraggedOff()
     {
         Form form;
         QVERIFY(form.show());
-        QTest::mouseMove(form.box, kOnBox);
+        form.move(kOnBox);
         const QImage hot = form.image();
         for (const QPoint p : {QPoint(3, 8), QPoint(13, 8), QPoint(8, 3), QPoint(8, 13)})
             QCOMPARE(hot.pixelColor(p), kHotRing.pixelColor(p - QPoint(3, 3)));
         QCOMPARE(hot.copy(4, 4, 9, 9), kFace.copy(0, 0, 9, 9));
-        QTest::mousePress(form.box, Qt::LeftButton, {}, kOnBox);
-        const QImage pressed = form.image();
-        QTest::mouseRelease(form.box, Qt::LeftButton, {}, kOnBox);
-        QCOMPARE(pressed.copy(3, 3, 11, 11), kPressedFace);
+        QTest::mousePress(form.handle(), Qt::LeftButton, {}, form.at(kOnBox));
+        QCOMPARE(form.image().copy(3, 3, 11, 11), kPressedFace);
+        // Dragged off, the box shows its plain face without a ring.
+        form.move(kOutside);
+        QCOMPARE(form.image().copy(3, 3, 11, 11), kFace);
+        QTest::mouseRelease(form.handle(), Qt::LeftButton, {}, form.at(kOutside));
+        QVERIFY(!form.box->Checked());
     }
 
     void tickPixels()
@@ -138,24 +147,25 @@ private slots:
         QVERIFY(form.show());
         QList<bool> seen;
         connect(form.box, &TXPCheckbox::clicked, this, [&] { seen.append(form.box->Checked()); });
-        QTest::mouseClick(form.box, Qt::LeftButton, {}, at);
-        if (twice) {
-            QTest::mouseDClick(form.box, Qt::LeftButton, {}, at);
-            QTest::mouseRelease(form.box, Qt::LeftButton, {}, at);
-        }
+        if (twice)
+            QTest::mouseDClick(form.handle(), Qt::LeftButton, {}, form.at(at));
+        else
+            QTest::mouseClick(form.handle(), Qt::LeftButton, {}, form.at(at));
         QCOMPARE(seen.size(), clicks);
         QCOMPARE(seen.first(), true);
         QCOMPARE(form.box->Checked(), clicks % 2 == 1);
+        QVERIFY(form.box->hasFocus());
     }
 
     void keysDoNotToggle()
     {
         Form form;
         QVERIFY(form.show());
-        form.box->setFocus();
+        QTest::keyClick(form.handle(), Qt::Key_Tab);
+        QVERIFY(form.box->hasFocus());
         QSignalSpy clicked(form.box, &TXPCheckbox::clicked);
         for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
-            QTest::keyClick(form.box, key);
+            QTest::keyClick(form.handle(), key);
         QCOMPARE(clicked.count(), 0);
         QVERIFY(!form.box->Checked());
     }
@@ -165,7 +175,7 @@ private slots:
         Form form;
         QVERIFY(form.show());
         const QImage plain = form.image();
-        form.box->setFocus();
+        QTest::keyClick(form.handle(), Qt::Key_Tab);
         const QImage focused = form.image();
         const QRect r = form.box->rect();
         for (int x = r.left(); x <= r.right(); ++x)
@@ -177,19 +187,47 @@ private slots:
             }
     }
 
-    void captionPlacement()
+    void captionAtTwentyCentredVertically_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("下次不再提示") << QStringLiteral("下次不再提示");
+        QTest::newRow("Wg") << QStringLiteral("Wg");
+    }
+
+    void captionAtTwentyCentredVertically()
+    {
+        QFETCH(QString, caption);
+        Form form;
+        form.box->setCaption(QString());
+        QVERIFY(form.show());
+        const QImage plain = form.image();
+        form.box->setCaption(caption);
+        const QPoint at(20, (17 - captionSize(caption, form.box->font()).height()) / 2);
+        const QColor ink = form.box->palette().color(QPalette::WindowText);
+        QCOMPARE(form.image(), withCaption(plain, caption, form.box->font(), ink, at));
+    }
+
+    void disabledCaptionEngraved()
     {
         Form form;
-        form.box->setCaption(QStringLiteral("下"));
+        QPalette palette = form.box->palette();
+        palette.setColor(QPalette::Light, Qt::red);
+        palette.setColor(QPalette::Dark, Qt::blue);
+        form.box->setPalette(palette);
+        form.box->setEnabled(false);
+        form.box->setCaption(QString());
         QVERIFY(form.show());
-        const QImage image = form.image();
-        QRect ink;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 16; x < image.width(); ++x)
-                if (image.pixelColor(x, y).lightness() < 128)
-                    ink |= QRect(x, y, 1, 1);
-        QVERIFY(ink.left() >= 20 && ink.left() <= 22);
-        QVERIFY(std::abs(ink.top() - (image.height() - 1 - ink.bottom())) <= 3);
+        const QImage plain = form.image();
+        const QString caption = QStringLiteral("下次不再提示");
+        form.box->setCaption(caption);
+        // The highlight one pixel down and right first, the shadow over it.
+        const QFont font = form.box->font();
+        const QPoint at(20, (17 - captionSize(caption, font).height()) / 2);
+        const QImage light = withCaption(plain, caption, font, Qt::red, at + QPoint(1, 1));
+        const QImage engraved = withCaption(light, caption, font, Qt::blue, at);
+        QVERIFY(engraved != withCaption(withCaption(plain, caption, font, Qt::blue, at), caption, font, Qt::red,
+                                        at + QPoint(1, 1)));
+        QCOMPARE(form.image(), engraved);
     }
 
     void disabledIgnoresTheMouse()
@@ -197,8 +235,8 @@ private slots:
         Form form;
         form.box->setEnabled(false);
         QVERIFY(form.show());
-        QTest::mouseMove(form.box, kOnBox);
-        QTest::mouseClick(form.box, Qt::LeftButton, {}, kOnBox);
+        form.move(kOnBox);
+        QTest::mouseClick(form.handle(), Qt::LeftButton, {}, form.at(kOnBox));
         QVERIFY(!form.box->Checked());
         QCOMPARE(form.image().copy(3, 3, 11, 11), kFace);
     }
