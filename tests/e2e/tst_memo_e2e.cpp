@@ -1,0 +1,339 @@
+#include "richtext/richtext.h"
+#include "support/tempappfolder.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTextDocument>
+
+#include <optional>
+
+// The real program on an X server of its own, driven with the X test
+// extension as a user drives it: typing, choosing a letter, closing with ×.
+namespace {
+
+const QSize kScreen(1024, 768);
+// Places in the memo window at its first-run size, in window coordinates.
+const QPoint kBoard(470, 200);
+const QPoint kLetterButton(441, 55);
+const QPoint kClose(624, 11);
+
+// Xvfb on the first free display; empty error() when it accepts clients.
+class XServer {
+public:
+    XServer()
+    {
+        const QString program = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (program.isEmpty()) {
+            m_error = QStringLiteral("Xvfb is not installed (make deps installs the package xvfb)");
+            return;
+        }
+        // The server picks a free display and writes its number to -displayfd
+        // once it accepts clients.
+        const QString screen = QStringLiteral("%1x%2x24").arg(kScreen.width()).arg(kScreen.height());
+        m_process.start(program, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                  QStringLiteral("0"), screen, QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        QElapsedTimer waited;
+        waited.start();
+        while (!m_process.canReadLine() && m_process.state() != QProcess::NotRunning && waited.elapsed() < 15000)
+            m_process.waitForReadyRead(200);
+        const QByteArray number = m_process.readLine().trimmed();
+        if (number.isEmpty())
+            m_error = QStringLiteral("Xvfb did not start: ") + QString::fromLocal8Bit(m_process.readAllStandardError());
+        else
+            m_display = QStringLiteral(":") + QString::fromLatin1(number);
+    }
+
+    ~XServer()
+    {
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000))
+            m_process.kill();
+        m_process.waitForFinished(1000);
+    }
+
+    QString error() const { return m_error; }
+    QString display() const { return m_display; }
+
+private:
+    QProcess m_process;
+    QString m_display;
+    QString m_error;
+};
+
+class Session {
+public:
+    explicit Session(QString display)
+        : m_display(std::move(display))
+    {
+    }
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), m_display);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
+        environment.insert(QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS"), QStringLiteral("--disable-gpu"));
+        return environment;
+    }
+
+    // Runs xdotool and gives its output; empty when it failed.
+    QString xdotool(const QStringList &arguments) const
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.start(QStringLiteral("xdotool"), arguments);
+        if (!process.waitForFinished(20000) || process.exitCode() != 0)
+            return {};
+        return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    }
+
+    // The visible top-level windows of a process whose size is `size`.
+    QString windowOf(qint64 pid, QSize size) const
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 30000) {
+            const QStringList windows =
+                xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                         QString::number(pid)})
+                    .split(u'\n', Qt::SkipEmptyParts);
+            for (const QString &window : windows)
+                if (geometry(window).size() == size)
+                    return window;
+            QTest::qWait(200);
+        }
+        return {};
+    }
+
+    QRect geometry(const QString &window) const
+    {
+        QRect rect;
+        const QString shell = xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+        for (const QString &line : shell.split(u'\n')) {
+            const QString value = line.section(u'=', 1);
+            if (line.startsWith(u"X="))
+                rect.moveLeft(value.toInt());
+            else if (line.startsWith(u"Y="))
+                rect.moveTop(value.toInt());
+            else if (line.startsWith(u"WIDTH="))
+                rect.setWidth(value.toInt());
+            else if (line.startsWith(u"HEIGHT="))
+                rect.setHeight(value.toInt());
+        }
+        return rect;
+    }
+
+    void clickAt(const QString &window, QPoint at) const
+    {
+        xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(at.x()),
+                 QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")});
+    }
+
+    void type(const QString &text) const { xdotool({QStringLiteral("type"), text}); }
+
+    // Clicks into the window and waits until it has the keyboard focus.
+    bool focusAt(const QString &window, QPoint at) const
+    {
+        clickAt(window, at);
+        QElapsedTimer waited;
+        waited.start();
+        while (xdotool({QStringLiteral("getwindowfocus")}) != window) {
+            if (waited.elapsed() > 5000)
+                return false;
+            QTest::qWait(50);
+        }
+        return true;
+    }
+
+private:
+    QString m_display;
+};
+
+// The page's text as the store holds it now, or nothing when it cannot be read.
+std::optional<QString> storedText(const QString &store, char letter)
+{
+    std::optional<QString> text;
+    const QString connection = QStringLiteral("e2e-read");
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        database.setDatabaseName(store);
+        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
+        if (database.open()) {
+            QSqlQuery query(database);
+            if (query.exec(QStringLiteral("SELECT SundayCon FROM tb_%1 WHERE ID = 1").arg(QChar::fromLatin1(letter)))
+                && query.next()) {
+                QTextDocument board;
+                RichText::load(query.value(0).toByteArray(), board);
+                text = board.toPlainText();
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return text;
+}
+
+QByteArray storedRtf(const QString &store, char letter)
+{
+    QByteArray rtf;
+    const QString connection = QStringLiteral("e2e-rtf");
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        database.setDatabaseName(store);
+        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        QSqlQuery query(database);
+        if (database.open()
+            && query.exec(QStringLiteral("SELECT SundayCon FROM tb_%1 WHERE ID = 1").arg(QChar::fromLatin1(letter)))
+            && query.next())
+            rtf = query.value(0).toByteArray();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return rtf;
+}
+
+// Every change is stored at once, so the store shows what the board received.
+bool storeShows(const QString &store, char letter, const QString &expected, int milliseconds)
+{
+    QElapsedTimer waited;
+    waited.start();
+    do {
+        if (storedText(store, letter) == expected)
+            return true;
+        QTest::qWait(50);
+    } while (waited.elapsed() < milliseconds);
+    return false;
+}
+
+// Types `text` after `before` on the board of page `letter`, a character at
+// a time, each once the one before it has reached the store. xdotool lends a
+// spare key to a character the keyboard lacks for just that keystroke; when
+// the program reads the keyboard map after the key was taken back, the
+// keystroke arrives as nothing, and that character is typed again.
+bool typeAndStore(const Session &session, const QString &store, char letter, const QString &before,
+                  const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QString expected = before + text.left(i + 1);
+        bool arrived = false;
+        for (int attempt = 0; attempt < 3 && !arrived; ++attempt) {
+            QTest::qWait(150);
+            session.type(text.at(i));
+            arrived = storeShows(store, letter, expected, 1500);
+        }
+        if (!arrived) {
+            qWarning() << "page" << letter << "holds" << storedText(store, letter).value_or(QStringLiteral("(none)"))
+                       << "after typing" << expected;
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+class TestMemoEndToEnd : public QObject {
+    Q_OBJECT
+
+private slots:
+    void typeSwitchCloseAndStartAgain();
+
+private:
+    QString startProgram(QProcess &program, const Session &session, const TempAppFolder &folder);
+};
+
+QString TestMemoEndToEnd::startProgram(QProcess &program, const Session &session, const TempAppFolder &folder)
+{
+    program.setProcessEnvironment(session.environment());
+    program.setWorkingDirectory(QDir::rootPath());
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.start(folder.path(QStringLiteral("paxelo-memo")), {});
+    if (!program.waitForStarted(10000))
+        return {};
+    return session.windowOf(program.processId(), QSize(645, 443));
+}
+
+void TestMemoEndToEnd::typeSwitchCloseAndStartAgain()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        QSKIP("xdotool is not installed (make deps installs it)");
+    XServer server;
+    if (!server.error().isEmpty())
+        QSKIP(qPrintable(QStringLiteral("No X server for the end-to-end test: ") + server.error()));
+    const Session session(server.display());
+
+    // A fresh application folder: the program, a new store and the standard background.
+    TempAppFolder folder;
+    QVERIFY(folder.isValid());
+    QVERIFY(QFile::copy(QStringLiteral(PAXELO_PROGRAM), folder.path(QStringLiteral("paxelo-memo"))));
+    QVERIFY(QFile::copy(QStringLiteral(PAXELO_STAGED_BACKGROUND), folder.path(QStringLiteral("source/DeskTopBG/A1.bmp"))));
+    const QString store = folder.storePath();
+
+    QProcess program;
+    QString window = startProgram(program, session, folder);
+    QVERIFY2(!window.isEmpty(), "the memo window did not appear");
+    const QRect place = session.geometry(window);
+
+    const QString pageA = QStringLiteral("你好世界 memo A1");
+    QVERIFY2(session.focusAt(window, kBoard), "the memo window did not take the keyboard focus");
+    QVERIFY(typeAndStore(session, store, 'A', QString(), pageA));
+    // Chinese goes to the store as GBK byte pairs: 你 is C4 E3.
+    QVERIFY(storedRtf(store, 'A').contains("\\'c4\\'e3"));
+
+    // The letter's menu opens below the button; its middle item is B.
+    session.clickAt(window, kLetterButton);
+    QString menu;
+    for (int tries = 0; tries < 50 && menu.isEmpty(); ++tries, QTest::qWait(100))
+        for (const QString &candidate :
+             session.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                              QString::number(program.processId())})
+                 .split(u'\n', Qt::SkipEmptyParts))
+            if (candidate != window && session.geometry(candidate).height() < 200)
+                menu = candidate;
+    QVERIFY2(!menu.isEmpty(), "the letter's menu did not open");
+    const QRect menuPlace = session.geometry(menu);
+    session.clickAt(menu, QPoint(menuPlace.width() / 2, menuPlace.height() / 2));
+
+    const QString pageB = QStringLiteral("第二页 page B");
+    QVERIFY(typeAndStore(session, store, 'B', QString(), pageB));
+    QCOMPARE(storedText(store, 'A'), pageA);
+
+    // One click on × ends the program.
+    session.clickAt(window, kClose);
+    const bool ended = program.waitForFinished(2000);
+    if (!ended)
+        program.kill();
+    QVERIFY2(ended, "the program did not end within 2 s of one click on ×");
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+
+    const QByteArray expectedSize = QStringLiteral("2\r\n%1\r\n%2\r\n%3\r\n%4\r\n")
+                                        .arg(place.width())
+                                        .arg(place.height())
+                                        .arg(place.x())
+                                        .arg(place.y())
+                                        .toLatin1();
+    QCOMPARE(folder.readFile(QStringLiteral("Data/FormSize.ini")), expectedSize);
+    QCOMPARE(storedText(store, 'A'), pageA);
+    QCOMPARE(storedText(store, 'B'), pageB);
+
+    // Started again, the window stands at the same place and shows page B:
+    // what is typed now joins B's text.
+    window = startProgram(program, session, folder);
+    QVERIFY2(!window.isEmpty(), "the memo window did not appear at the second start");
+    QCOMPARE(session.geometry(window), place);
+    QVERIFY2(session.focusAt(window, kBoard), "the memo window did not take the keyboard focus");
+    QVERIFY(typeAndStore(session, store, 'B', pageB, QStringLiteral("!")));
+    QCOMPARE(storedText(store, 'A'), pageA);
+    session.clickAt(window, kClose);
+    if (!program.waitForFinished(2000))
+        program.kill();
+}
+
+QTEST_MAIN(TestMemoEndToEnd)
+#include "tst_memo_e2e.moc"
