@@ -94,17 +94,20 @@ public:
         return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
     }
 
-    // The visible top-level windows of a process whose size is `size`.
+    QStringList windowsOf(qint64 pid) const
+    {
+        return xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                        QString::number(pid)})
+            .split(u'\n', Qt::SkipEmptyParts);
+    }
+
+    // The visible window of a process that has the given size, once it shows.
     QString windowOf(qint64 pid, QSize size) const
     {
         QElapsedTimer waited;
         waited.start();
         while (waited.elapsed() < 30000) {
-            const QStringList windows =
-                xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                         QString::number(pid)})
-                    .split(u'\n', Qt::SkipEmptyParts);
-            for (const QString &window : windows)
+            for (const QString &window : windowsOf(pid))
                 if (geometry(window).size() == size)
                     return window;
             QTest::qWait(200);
@@ -156,37 +159,15 @@ private:
     QString m_display;
 };
 
-// The page's text as the store holds it now, or nothing when it cannot be read.
-std::optional<QString> storedText(const QString &store, char letter)
+// The page's RTF as the store holds it now, or nothing when it cannot be read.
+std::optional<QByteArray> storedRtf(const QString &store, char letter)
 {
-    std::optional<QString> text;
+    std::optional<QByteArray> rtf;
     const QString connection = QStringLiteral("e2e-read");
     {
         QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         database.setDatabaseName(store);
         database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
-        if (database.open()) {
-            QSqlQuery query(database);
-            if (query.exec(QStringLiteral("SELECT SundayCon FROM tb_%1 WHERE ID = 1").arg(QChar::fromLatin1(letter)))
-                && query.next()) {
-                QTextDocument board;
-                RichText::load(query.value(0).toByteArray(), board);
-                text = board.toPlainText();
-            }
-        }
-    }
-    QSqlDatabase::removeDatabase(connection);
-    return text;
-}
-
-QByteArray storedRtf(const QString &store, char letter)
-{
-    QByteArray rtf;
-    const QString connection = QStringLiteral("e2e-rtf");
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        database.setDatabaseName(store);
-        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         QSqlQuery query(database);
         if (database.open()
             && query.exec(QStringLiteral("SELECT SundayCon FROM tb_%1 WHERE ID = 1").arg(QChar::fromLatin1(letter)))
@@ -195,6 +176,16 @@ QByteArray storedRtf(const QString &store, char letter)
     }
     QSqlDatabase::removeDatabase(connection);
     return rtf;
+}
+
+std::optional<QString> storedText(const QString &store, char letter)
+{
+    const std::optional<QByteArray> rtf = storedRtf(store, letter);
+    if (!rtf)
+        return std::nullopt;
+    QTextDocument board;
+    RichText::load(*rtf, board);
+    return board.toPlainText();
 }
 
 // Every change is stored at once, so the store shows what the board received.
@@ -235,19 +226,8 @@ bool typeAndStore(const Session &session, const QString &store, char letter, con
     return true;
 }
 
-} // namespace
-
-class TestMemoEndToEnd : public QObject {
-    Q_OBJECT
-
-private slots:
-    void typeSwitchCloseAndStartAgain();
-
-private:
-    QString startProgram(QProcess &program, const Session &session, const TempAppFolder &folder);
-};
-
-QString TestMemoEndToEnd::startProgram(QProcess &program, const Session &session, const TempAppFolder &folder)
+// Starts the program of the folder and gives its memo window once it shows.
+QString startProgram(QProcess &program, const Session &session, const TempAppFolder &folder)
 {
     program.setProcessEnvironment(session.environment());
     program.setWorkingDirectory(QDir::rootPath());
@@ -257,6 +237,15 @@ QString TestMemoEndToEnd::startProgram(QProcess &program, const Session &session
         return {};
     return session.windowOf(program.processId(), QSize(645, 443));
 }
+
+} // namespace
+
+class TestMemoEndToEnd : public QObject {
+    Q_OBJECT
+
+private slots:
+    void typeSwitchCloseAndStartAgain();
+};
 
 void TestMemoEndToEnd::typeSwitchCloseAndStartAgain()
 {
@@ -283,16 +272,13 @@ void TestMemoEndToEnd::typeSwitchCloseAndStartAgain()
     QVERIFY2(session.focusAt(window, kBoard), "the memo window did not take the keyboard focus");
     QVERIFY(typeAndStore(session, store, 'A', QString(), pageA));
     // Chinese goes to the store as GBK byte pairs: 你 is C4 E3.
-    QVERIFY(storedRtf(store, 'A').contains("\\'c4\\'e3"));
+    QVERIFY(storedRtf(store, 'A').value_or(QByteArray()).contains("\\'c4\\'e3"));
 
     // The letter's menu opens below the button; its middle item is B.
     session.clickAt(window, kLetterButton);
     QString menu;
     for (int tries = 0; tries < 50 && menu.isEmpty(); ++tries, QTest::qWait(100))
-        for (const QString &candidate :
-             session.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                              QString::number(program.processId())})
-                 .split(u'\n', Qt::SkipEmptyParts))
+        for (const QString &candidate : session.windowsOf(program.processId()))
             if (candidate != window && session.geometry(candidate).height() < 200)
                 menu = candidate;
     QVERIFY2(!menu.isEmpty(), "the letter's menu did not open");
