@@ -23,6 +23,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
 BENCH_PACKAGES := libbenchmark-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := mingw-w64 wine wine64
+BENCH_PACKAGES += libx11-dev  # bench/startup_probe watches the windows being mapped
 
 .PHONY: all deps build run test bench fuzz test-windows clean
 
@@ -51,6 +52,7 @@ build: deps $(BUILD)/build.ninja
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "No display found: starting Paxelo备忘录 under xvfb-run (a virtual X display)."; \
+	  export XDG_RUNTIME_DIR=$${XDG_RUNTIME_DIR:-/tmp/runtime-$$(id -un)}; mkdir -p -m 0700 "$$XDG_RUNTIME_DIR"; \
 	  cd / && DBUS_SESSION_BUS_ADDRESS=$${DBUS_SESSION_BUS_ADDRESS:-disabled:} QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu xvfb-run -a -s "-screen 0 1024x768x24" "$(abspath $(APP_DIR))/paxelo-memo"; \
 	else \
 	  cd / && "$(abspath $(APP_DIR))/paxelo-memo"; \
@@ -66,6 +68,7 @@ bench: deps
 	@set -e; for b in build-bench/bench/bench_*; do \
 	  if [ -f "$$b" ] && [ -x "$$b" ]; then QT_QPA_PLATFORM=offscreen "$$b"; fi; \
 	done
+	bench/startup.sh build-bench 5
 
 FUZZ_SECONDS ?= 60
 fuzz: deps

@@ -4,7 +4,8 @@
 
 int main(int argc, char **argv)
 {
-    // The web panel shares OpenGL contexts with the windows.
+    // The browser engine, loaded for a configured web site only, shares
+    // OpenGL contexts with the windows: settled before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     prepareApplication();

@@ -1,0 +1,31 @@
+#include "memo/webenginemodule.h"
+
+#include "platform/processuser.h"
+#include "webengine/browsermodule.h"
+
+#include <QCoreApplication>
+#include <QLibrary>
+
+namespace WebEngineModule {
+
+QString &location()
+{
+    static QString file = QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(BrowserModule::kFileName);
+    return file;
+}
+
+QWidget *createBrowser(QWidget *parent)
+{
+    // The engine refuses to start under the superuser while its sandbox is
+    // on, and takes the whole program down with it.
+    if (runsAsSuperuser())
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // Kept loaded to the end of the program: the browser's code lives in it.
+    static QLibrary module;
+    if (!module.isLoaded())
+        module.setFileName(location());
+    auto create = reinterpret_cast<BrowserModule::CreateBrowser>(module.resolve(BrowserModule::kCreateBrowser));
+    return create ? create(parent) : nullptr;
+}
+
+} // namespace WebEngineModule
