@@ -10,6 +10,20 @@
 
 #include <stdexcept>
 
+namespace {
+
+// Asks the desktop for a browser. Where none answers, Qt says so on the
+// terminal; the program shows the page itself then, so the note is dropped.
+bool openInBrowser(const QUrl &page)
+{
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    const bool opened = QDesktopServices::openUrl(page);
+    qInstallMessageHandler(previous);
+    return opened;
+}
+
+} // namespace
+
 PageOpener::PageOpener(QWidget *window, const QString &siteRoot)
     : QObject(window)
     , m_window(window)
@@ -28,7 +42,7 @@ void PageOpener::open(const char16_t *path)
         return;
     }
     const QUrl page = writtenPage(QString::fromUtf16(path));
-    if (!QDesktopServices::openUrl(page))
+    if (!openInBrowser(page))
         showInWindow(page);
 }
 
