@@ -1,12 +1,11 @@
 #include "app/memoapplication.h"
+#include "memo/webenginemodule.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
-    // The browser engine, loaded for a configured web site only, shares
-    // OpenGL contexts with the windows: settled before the application exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    WebEngineModule::prepareApplication(argc, argv);
     QApplication application(argc, argv);
     prepareApplication();
 

@@ -1,5 +1,6 @@
 #include "memo/webenginemodule.h"
 
+#include "memo/siteaddress.h"
 #include "platform/processuser.h"
 #include "webengine/browsermodule.h"
 
@@ -7,6 +8,17 @@
 #include <QLibrary>
 
 namespace WebEngineModule {
+
+void prepareApplication(int &argc, char **argv)
+{
+    // The application folder, where the site is configured, is known only to
+    // an application object: a plain one serves and is gone again.
+    const bool siteConfigured = [&] {
+        QCoreApplication probe(argc, argv);
+        return !Site::configuredRoot().isEmpty();
+    }();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, siteConfigured);
+}
 
 QString &location()
 {

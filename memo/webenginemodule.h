@@ -9,6 +9,12 @@ class QWidget;
 // site never maps the engine.
 namespace WebEngineModule {
 
+// Run before the application object exists. With a configured web site the
+// windows share OpenGL contexts with the engine, as it needs; without one they
+// do not, since sharing makes a GL context at once, which costs a plain start
+// much of its time and memory.
+void prepareApplication(int &argc, char **argv);
+
 // The module's file, without the platform's prefix and suffix: beside the
 // executable unless set (tests load the one in the build).
 QString &location();
