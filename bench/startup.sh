@@ -64,3 +64,4 @@ awk -v bm="$bare_ms" -v bk="$bare_kib" -v mm="$memo_ms" -v mk="$memo_kib" 'BEGIN
   printf "%-22s %9.0f ms %11.1f MB\n", "paxelo-memo", mm, mk / 1024
   printf "%-22s %11.2fx %13.2fx   (aim: 1.5x, 3x)\n", "ratio", mm / bm, mk / bk
 }'
+echo "launches (ms KiB): bare $(tr '\n' ',' <"$work/bare") memo $(tr '\n' ',' <"$work/memo")"
