@@ -186,6 +186,7 @@ void TestWebPanel::rightClickInThePanelOpensNothing()
 {
     PanelFixture memo;
     auto *view = qobject_cast<QTextBrowser *>(memo.window->browser());
+    QVERIFY(view);
     QSignalSpy emptyMenu(memo.window->browserMenu(), &QMenu::aboutToShow);
     QTest::mouseClick(memo.window->windowHandle(), Qt::RightButton, {}, memo.inWindow(view->viewport(), QPoint(150, 100)));
     QVERIFY(!emptyMenu.isEmpty());
