@@ -23,8 +23,11 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
 BENCH_PACKAGES := libbenchmark-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := mingw-w64 wine wine64
+PACKAGES += desktop-file-utils appstream  # the install test validates the desktop entry and the metainfo
+PACKAGE_PACKAGES := dpkg-dev lintian  # make package: dpkg-shlibdeps computes Depends, lintian checks the .deb
+PREFIX ?= /usr/local
 
-.PHONY: all deps build run test bench fuzz test-windows clean
+.PHONY: all deps build run test bench fuzz test-windows clean install package
 
 all: build
 
@@ -83,6 +86,16 @@ fuzz: deps
 test-windows: deps
 	$(call install_missing,$(WINDOWS_PACKAGES))
 	$(MAKE) -C platform/windows/test
+
+# make install [PREFIX=/usr/local] [DESTDIR=staging folder]
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# A .deb for Debian 12 in $(BUILD)/, checked by lintian (an error fails the target).
+package: build
+	$(call install_missing,$(PACKAGE_PACKAGES))
+	cd $(BUILD) && rm -f paxelo-memo_*.deb && cpack -G DEB
+	lintian --info --no-tag-display-limit $(BUILD)/paxelo-memo_*.deb
 
 clean:
 	rm -rf build build-sanitize build-bench build-fuzz

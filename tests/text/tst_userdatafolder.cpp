@@ -1,0 +1,106 @@
+#include "text/userdatafolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void put(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// An installed template: read-only files as a package lays them down.
+struct Template {
+    QTemporaryDir dir;
+    QString path = dir.filePath("share/paxelo-memo");
+
+    Template()
+    {
+        for (const char *name : {"Data/UserData.mdb", "source/DeskTopBG/A1.bmp", "paxelo-memo", "source/x.so"}) {
+            put(path + "/" + name, QByteArray("template ") + name);
+            QFile::setPermissions(path + "/" + name, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        }
+    }
+};
+
+} // namespace
+
+class TestUserDataFolder : public QObject {
+    Q_OBJECT
+private slots:
+    void eachUserGetsACopyOfTheTemplate();
+    void keepsWhatTheUserHasAndAddsWhatIsMissing();
+    void copiesNothingWithoutATemplate();
+    void aFolderThatCannotBeMadeIsNamed();
+};
+
+void TestUserDataFolder::eachUserGetsACopyOfTheTemplate()
+{
+    Template installed;
+    QTemporaryDir homes;
+    const QString first = homes.filePath("first/.local/share/paxelo-memo");
+    const QString second = homes.filePath("second/.local/share/paxelo-memo");
+    UserDataFolder(installed.path, first).fillMissing();
+    UserDataFolder(installed.path, second).fillMissing();
+    QCOMPARE(contents(first + "/Data/UserData.mdb"), QByteArray("template Data/UserData.mdb"));
+    QCOMPARE(contents(first + "/source/DeskTopBG/A1.bmp"), QByteArray("template source/DeskTopBG/A1.bmp"));
+    // Only the layout's folders: not the program beside a portable template.
+    QCOMPARE(QDir(first).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), (QStringList{"Data", "source"}));
+    QCOMPARE(QDir(first + "/source").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"DeskTopBG"});
+    // The copies are the user's to write; the users' notes stay apart.
+    put(first + "/Data/UserData.mdb", "first's notes");
+    QCOMPARE(contents(first + "/Data/UserData.mdb"), QByteArray("first's notes"));
+    QCOMPARE(contents(second + "/Data/UserData.mdb"), QByteArray("template Data/UserData.mdb"));
+}
+
+void TestUserDataFolder::keepsWhatTheUserHasAndAddsWhatIsMissing()
+{
+    Template installed;
+    QTemporaryDir user;
+    put(user.filePath("DATA/UserData.mdb"), "my notes");
+    put(user.filePath("DATA/FormSize.ini"), "2\r\n");
+    UserDataFolder(installed.path, user.path()).fillMissing();
+    UserDataFolder(installed.path, user.path()).fillMissing();
+    QCOMPARE(contents(user.filePath("DATA/UserData.mdb")), QByteArray("my notes"));
+    QCOMPARE(contents(user.filePath("DATA/FormSize.ini")), QByteArray("2\r\n"));
+    QCOMPARE(QDir(user.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), (QStringList{"DATA", "source"}));
+    QCOMPARE(contents(user.filePath("source/DeskTopBG/A1.bmp")), QByteArray("template source/DeskTopBG/A1.bmp"));
+}
+
+void TestUserDataFolder::copiesNothingWithoutATemplate()
+{
+    QTemporaryDir dir;
+    UserDataFolder(dir.filePath("no-template"), dir.filePath("user")).fillMissing();
+    QVERIFY(!QFileInfo::exists(dir.filePath("user")));
+}
+
+void TestUserDataFolder::aFolderThatCannotBeMadeIsNamed()
+{
+    Template installed;
+    QTemporaryDir dir;
+    put(dir.filePath("taken"), "a file where the folder should be");
+    try {
+        UserDataFolder(installed.path, dir.filePath("taken/paxelo-memo")).fillMissing();
+        QFAIL("no failure reported");
+    } catch (const std::runtime_error &failure) {
+        QVERIFY(QString::fromUtf8(failure.what()).contains(dir.filePath("taken/paxelo-memo")));
+    }
+    // A file in the way of one of the template's folders.
+    put(dir.filePath("user/source"), "not a folder");
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, UserDataFolder(installed.path, dir.filePath("user")).fillMissing());
+}
+
+QTEST_GUILESS_MAIN(TestUserDataFolder)
+#include "tst_userdatafolder.moc"
