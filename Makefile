@@ -95,7 +95,7 @@ install: build
 package: build
 	$(call install_missing,$(PACKAGE_PACKAGES))
 	cd $(BUILD) && rm -f paxelo-memo_*.deb && cpack -G DEB
-	lintian --info --no-tag-display-limit $(BUILD)/paxelo-memo_*.deb
+	lintian --info --tag-display-limit 0 $(BUILD)/paxelo-memo_*.deb
 
 clean:
 	rm -rf build build-sanitize build-bench build-fuzz

@@ -52,13 +52,13 @@ set(CPACK_PACKAGE_NAME paxelo-memo)
 set(CPACK_PACKAGE_VENDOR Paxelo)
 set(CPACK_PACKAGE_CONTACT "Paxelo <memo@paxelo.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop memo that puts its notes on the wallpaper")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "desktop memo that puts its notes on the wallpaper
- A small memo with a Chinese user interface. Notes are written on a board in
- a borderless window; the position letters A, B and C each keep a page of
- their own, and every change is stored at once. One click composes the notes
- onto a background picture and sets it as the desktop wallpaper.
- .
- Each user's notes are kept in ~/.local/share/paxelo-memo.")
+# The extended description; CPack puts the summary above it and indents it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A small memo with a Chinese user interface. Notes are written on a board in
+a borderless window; the position letters A, B and C each keep a page of
+their own, and every change is stored at once. One click composes the notes
+onto a background picture and sets it as the desktop wallpaper.
+
+Each user's notes are kept in ~/.local/share/paxelo-memo.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
