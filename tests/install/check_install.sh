@@ -29,6 +29,23 @@ for size in 16 24 32 48 64 128 256; do
   [ $((w1 * 256 + w0)) = "$size" ] && [ $((h1 * 256 + h0)) = "$size" ] || { echo "icon $png is not ${size}x${size}"; exit 1; }
 done
 
+# The installed program finds its template: started with an empty home, it
+# fills the user's data folder and shows its window (which writes FormSize.ini).
+home=$stage/home
+mkdir -p "$home"
+HOME=$home XDG_DATA_HOME= QT_QPA_PLATFORM=offscreen DBUS_SESSION_BUS_ADDRESS=disabled: \
+  QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu "$root/bin/paxelo-memo" > "$stage/run.log" 2>&1 &
+pid=$!
+data=$home/.local/share/paxelo-memo
+for _ in $(seq 100); do
+  [ -s "$data/Data/FormSize.ini" ] && break
+  sleep 0.1
+done
+kill $pid 2> /dev/null || true
+wait $pid 2> /dev/null || true
+cmp "$root/share/paxelo-memo/source/DeskTopBG/A1.bmp" "$data/source/DeskTopBG/A1.bmp" || { cat "$stage/run.log"; exit 1; }
+[ -s "$data/Data/FormSize.ini" ] || { echo "the installed program did not start with its template"; cat "$stage/run.log"; exit 1; }
+
 missing=""
 for tool in desktop-file-validate appstreamcli; do
   command -v $tool > /dev/null || missing="$missing $tool"

@@ -60,6 +60,7 @@ void TestUserDataFolder::eachUserGetsACopyOfTheTemplate()
     QCOMPARE(QDir(first).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), (QStringList{"Data", "source"}));
     QCOMPARE(QDir(first + "/source").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"DeskTopBG"});
     // The copies are the user's to write; the users' notes stay apart.
+    QVERIFY(QFile::permissions(first + "/Data/UserData.mdb") & QFile::WriteOwner);
     put(first + "/Data/UserData.mdb", "first's notes");
     QCOMPARE(contents(first + "/Data/UserData.mdb"), QByteArray("first's notes"));
     QCOMPARE(contents(second + "/Data/UserData.mdb"), QByteArray("template Data/UserData.mdb"));
