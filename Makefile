@@ -27,7 +27,7 @@ PACKAGES += desktop-file-utils appstream  # the install test validates the deskt
 PACKAGE_PACKAGES := dpkg-dev lintian  # make package: dpkg-shlibdeps computes Depends, lintian checks the .deb
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test bench fuzz test-windows clean install package
+.PHONY: all deps build run test bench fuzz test-windows clean
 
 all: build
 
@@ -86,6 +86,8 @@ fuzz: deps
 test-windows: deps
 	$(call install_missing,$(WINDOWS_PACKAGES))
 	$(MAKE) -C platform/windows/test
+
+.PHONY: install package
 
 # make install [PREFIX=/usr/local] [DESTDIR=staging folder]
 install: build
