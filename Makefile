@@ -23,6 +23,9 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
 BENCH_PACKAGES := libbenchmark-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := mingw-w64 wine wine64
+PACKAGES += desktop-file-utils appstream  # the install test validates the desktop entry and the metainfo
+PACKAGE_PACKAGES := dpkg-dev lintian  # make package: dpkg-shlibdeps computes Depends, lintian checks the .deb
+PREFIX ?= /usr/local
 BENCH_PACKAGES += libx11-dev  # bench/startup_probe watches the windows being mapped
 
 .PHONY: all deps build run test bench fuzz test-windows clean
@@ -86,6 +89,18 @@ fuzz: deps
 test-windows: deps
 	$(call install_missing,$(WINDOWS_PACKAGES))
 	$(MAKE) -C platform/windows/test
+
+.PHONY: install package
+
+# make install [PREFIX=/usr/local] [DESTDIR=staging folder]
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# A .deb for Debian 12 in $(BUILD)/, checked by lintian (an error fails the target).
+package: build
+	$(call install_missing,$(PACKAGE_PACKAGES))
+	cd $(BUILD) && rm -f paxelo-memo_*.deb && cpack -G DEB
+	lintian --info --tag-display-limit 0 $(BUILD)/paxelo-memo_*.deb
 
 clean:
 	rm -rf build build-sanitize build-bench build-fuzz
