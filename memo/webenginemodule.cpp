@@ -7,6 +7,21 @@
 #include <QCoreApplication>
 #include <QLibrary>
 
+namespace {
+
+// Beside the executable in a portable application folder; below lib/ in an
+// installed program.
+QStringList candidates()
+{
+    if (!WebEngineModule::location().isEmpty())
+        return {WebEngineModule::location()};
+    const QString program = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    const QString name = QLatin1String(BrowserModule::kFileName);
+    return {program + name, program + QStringLiteral("../lib/paxelo-memo/") + name};
+}
+
+} // namespace
+
 namespace WebEngineModule {
 
 void prepareApplication(int &argc, char **argv)
@@ -22,7 +37,7 @@ void prepareApplication(int &argc, char **argv)
 
 QString &location()
 {
-    static QString file = QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(BrowserModule::kFileName);
+    static QString file;
     return file;
 }
 
@@ -34,8 +49,12 @@ QWidget *createBrowser(QWidget *parent)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     // Kept loaded to the end of the program: the browser's code lives in it.
     static QLibrary module;
-    if (!module.isLoaded())
-        module.setFileName(location());
+    for (const QString &candidate : candidates()) {
+        if (module.isLoaded())
+            break;
+        module.setFileName(candidate);
+        module.load();
+    }
     auto create = reinterpret_cast<BrowserModule::CreateBrowser>(module.resolve(BrowserModule::kCreateBrowser));
     return create ? create(parent) : nullptr;
 }

@@ -15,8 +15,9 @@ namespace WebEngineModule {
 // much of its time and memory.
 void prepareApplication(int &argc, char **argv);
 
-// The module's file, without the platform's prefix and suffix: beside the
-// executable unless set (tests load the one in the build).
+// The module's file, without the platform's prefix and suffix, when set
+// (tests load the one in the build); otherwise the module is looked for
+// beside the executable, then in the installed program's lib/paxelo-memo/.
 QString &location();
 
 // A browser of the engine inside `parent`, or nullptr when the module cannot
