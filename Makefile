@@ -1,4 +1,4 @@
-# Paxelo备忘录: make run | make test | make bench | make fuzz | make test-windows
+# Paxelo备忘录: make run | make test | make bench | make fuzz | make test-windows | make test-desktops
 # SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer in build-sanitize/.
 
 SHELL := /bin/bash
@@ -23,19 +23,23 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
 BENCH_PACKAGES := libbenchmark-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := mingw-w64 wine wine64
+# Real desktops that make test-desktops sets the wallpaper on; their
+# recommends (a whole desktop session) are not needed.
+DESKTOP_PACKAGES := xfdesktop4 xfconf pcmanfm-qt feh dbus
 
-.PHONY: all deps build run test bench fuzz test-windows clean
+.PHONY: all deps build run test bench fuzz test-windows test-desktops clean
 
 all: build
 
 # Installs only what is missing; apt-get update runs once, before installing.
+# $(2): further options for apt-get install.
 define install_missing
 	@missing=""; for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:$$missing"; \
-	  apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y $$missing; \
+	  apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y $(2) $$missing; \
 	fi
 endef
 
@@ -83,6 +87,14 @@ fuzz: deps
 test-windows: deps
 	$(call install_missing,$(WINDOWS_PACKAGES))
 	$(MAKE) -C platform/windows/test
+
+# The wallpaper set through the program's own code on xfdesktop, pcmanfm-qt
+# and feh under Xvfb, read back from the screen; screenshots in
+# $(BUILD)/test-desktops/.
+test-desktops: deps $(BUILD)/build.ninja
+	$(call install_missing,$(DESKTOP_PACKAGES),--no-install-recommends)
+	cmake --build $(BUILD) -j $(JOBS) --target setwallpaper
+	bash tests/platform/desktops/run.sh $(BUILD)/tests/platform/setwallpaper $(BUILD)/test-desktops
 
 clean:
 	rm -rf build build-sanitize build-bench build-fuzz

@@ -100,6 +100,7 @@ public:
     QWebEngineView *browser() const { return webLink; }
     QMenu *browserMenu() const { return pmEmpty; }
     TImage *addToDeskPicture() const { return imgAddToDesk; }
+    TImage *appToDeskPicture() const { return imgAppToDesk; }
 
 protected:
     void showEvent(QShowEvent *event) override;

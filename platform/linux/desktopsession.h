@@ -13,7 +13,8 @@ enum class DesktopFamily {
     Xfce,
     Lxqt,
     Sway,
-    OtherX11, // any other session with an X display
+    OtherX11,     // any other X11 session
+    OtherWayland, // any other Wayland session, even one with an X display
     Unknown,
 };
 
