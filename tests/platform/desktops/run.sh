@@ -74,8 +74,9 @@ start_desktop() {
 # Runs inside the desktop's own session bus.
 inside() { # desktop driver output
     local desktop=$1 driver=$2 output=$3
+    mkdir -p "$output"
     work=$(mktemp -d)
-    trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+    trap 'kill $(jobs -p) 2>/dev/null; wait; rm -rf "$work"' EXIT
     unset XDG_CURRENT_DESKTOP DESKTOP_SESSION XDG_SESSION_TYPE WAYLAND_DISPLAY SWAYSOCK QT_QPA_PLATFORM
     export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_CACHE_HOME=$work/home/.cache \
         XDG_DATA_HOME=$work/home/.local/share XDG_RUNTIME_DIR=$work/run
