@@ -58,7 +58,9 @@ QString describeSession(const QProcessEnvironment &environment)
     QStringList parts;
     for (const char *name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "XDG_SESSION_TYPE", "DISPLAY"}) {
         const QString key = QString::fromLatin1(name);
-        parts << key + QLatin1Char('=') + environment.value(key);
+        const QString value = environment.value(key);
+        if (!value.isEmpty())
+            parts << key + QLatin1Char('=') + value;
     }
-    return parts.join(QStringLiteral(", "));
+    return parts.isEmpty() ? QStringLiteral("没有设置桌面环境变量") : parts.join(QStringLiteral(", "));
 }

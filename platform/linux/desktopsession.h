@@ -22,5 +22,5 @@ enum class DesktopFamily {
 // environment in the program, a made-up one in tests).
 DesktopFamily detectDesktop(const QProcessEnvironment &environment);
 
-// The variables that identify the desktop, for messages.
+// The variables that identify the desktop and are set, for messages.
 QString describeSession(const QProcessEnvironment &environment);
