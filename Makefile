@@ -1,4 +1,4 @@
-# Paxelo备忘录: make run | make test | make bench | make fuzz | make test-windows | make test-desktops
+# Paxelo备忘录: make run | make test | make bench | make fuzz | make test-windows
 # SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer in build-sanitize/.
 
 SHELL := /bin/bash
@@ -23,11 +23,12 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
 BENCH_PACKAGES := libbenchmark-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := mingw-w64 wine wine64
-# Real desktops that make test-desktops sets the wallpaper on; their
-# recommends (a whole desktop session) are not needed.
-DESKTOP_PACKAGES := xfdesktop4 xfconf pcmanfm-qt feh dbus
+PACKAGES += desktop-file-utils appstream  # the install test validates the desktop entry and the metainfo
+PACKAGE_PACKAGES := dpkg-dev lintian  # make package: dpkg-shlibdeps computes Depends, lintian checks the .deb
+PREFIX ?= /usr/local
+DESKTOP_PACKAGES := xfdesktop4 xfconf pcmanfm-qt feh dbus  # make test-desktops, without their recommends (a whole session)
 
-.PHONY: all deps build run test bench fuzz test-windows test-desktops clean
+.PHONY: all deps build run test bench fuzz test-windows clean
 
 all: build
 
@@ -88,9 +89,22 @@ test-windows: deps
 	$(call install_missing,$(WINDOWS_PACKAGES))
 	$(MAKE) -C platform/windows/test
 
+.PHONY: install package
+
+# make install [PREFIX=/usr/local] [DESTDIR=staging folder]
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# A .deb for Debian 12 in $(BUILD)/, checked by lintian (an error fails the target).
+package: build
+	$(call install_missing,$(PACKAGE_PACKAGES))
+	cd $(BUILD) && rm -f paxelo-memo_*.deb && cpack -G DEB
+	lintian --info --tag-display-limit 0 $(BUILD)/paxelo-memo_*.deb
+
 # The wallpaper set through the program's own code on xfdesktop, pcmanfm-qt
 # and feh under Xvfb, read back from the screen; screenshots in
 # $(BUILD)/test-desktops/.
+.PHONY: test-desktops
 test-desktops: deps $(BUILD)/build.ninja
 	$(call install_missing,$(DESKTOP_PACKAGES),--no-install-recommends)
 	cmake --build $(BUILD) -j $(JOBS) --target setwallpaper

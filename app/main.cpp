@@ -1,4 +1,6 @@
 #include "app/memoapplication.h"
+#include "text/userdatafolder.h"
+#include "widgets/guard.h"
 
 #include <QApplication>
 
@@ -8,6 +10,11 @@ int main(int argc, char **argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     prepareApplication();
+    // An installed program fills the user's own folder on the first start.
+    bool dataFolderReady = false;
+    guarded(nullptr, [&dataFolderReady] { UserDataFolder::prepare(); dataFolderReady = true; });
+    if (!dataFolderReady)
+        return 1;
 
     MemoApplication memo;
     if (!memo.start())
