@@ -237,7 +237,6 @@ void TestApply::rowsNamingNoPictureAreMissing()
 {
     QFETCH(QByteArray, row);
     ApplyFixture fixture("A1.bmp\r\nsea.bmp\r\n" + row + "\r\n");
-    writeBackground(fixture.folder, "sea.bmp", Qt::black);
     QDir(fixture.folder.root()).mkpath("source/DeskTopBG/sub");
     const QByteArray fifo = QFile::encodeName(fixture.folder.path("pipe"));
     QCOMPARE(mkfifo(fifo.constData(), 0600), 0);
