@@ -27,19 +27,21 @@ PACKAGES += desktop-file-utils appstream  # the install test validates the deskt
 PACKAGE_PACKAGES := dpkg-dev lintian  # make package: dpkg-shlibdeps computes Depends, lintian checks the .deb
 PREFIX ?= /usr/local
 BENCH_PACKAGES += libx11-dev  # bench/startup_probe watches the windows being mapped
+DESKTOP_PACKAGES := xfdesktop4 xfconf pcmanfm-qt feh dbus  # make test-desktops, without their recommends (a whole session)
 
 .PHONY: all deps build run test bench fuzz test-windows clean
 
 all: build
 
 # Installs only what is missing; apt-get update runs once, before installing.
+# $(2): further options for apt-get install.
 define install_missing
 	@missing=""; for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:$$missing"; \
-	  apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y $$missing; \
+	  apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y $(2) $$missing; \
 	fi
 endef
 
@@ -101,6 +103,15 @@ package: build
 	$(call install_missing,$(PACKAGE_PACKAGES))
 	cd $(BUILD) && rm -f paxelo-memo_*.deb && cpack -G DEB
 	lintian --info --tag-display-limit 0 $(BUILD)/paxelo-memo_*.deb
+
+# The wallpaper set through the program's own code on xfdesktop, pcmanfm-qt
+# and feh under Xvfb, read back from the screen; screenshots in
+# $(BUILD)/test-desktops/.
+.PHONY: test-desktops
+test-desktops: deps $(BUILD)/build.ninja
+	$(call install_missing,$(DESKTOP_PACKAGES),--no-install-recommends)
+	cmake --build $(BUILD) -j $(JOBS) --target setwallpaper
+	bash tests/platform/desktops/run.sh $(BUILD)/tests/platform/setwallpaper $(BUILD)/test-desktops
 
 clean:
 	rm -rf build build-sanitize build-bench build-fuzz

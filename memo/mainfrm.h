@@ -102,6 +102,7 @@ public:
     QWidget *browser() const { return webLink; }
     QMenu *browserMenu() const { return pmEmpty; }
     TImage *addToDeskPicture() const { return imgAddToDesk; }
+    TImage *appToDeskPicture() const { return imgAppToDesk; }
 
 protected:
     void showEvent(QShowEvent *event) override;
