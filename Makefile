@@ -25,19 +25,25 @@ PACKAGES += xdotool  # the end-to-end test types into the program on an X server
 BENCH_PACKAGES := libbenchmark-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := mingw-w64 wine wine64
+PACKAGES += desktop-file-utils appstream  # the install test validates the desktop entry and the metainfo
+PACKAGE_PACKAGES := dpkg-dev lintian  # make package: dpkg-shlibdeps computes Depends, lintian checks the .deb
+PREFIX ?= /usr/local
+BENCH_PACKAGES += libx11-dev  # bench/startup_probe watches the windows being mapped
+DESKTOP_PACKAGES := xfdesktop4 xfconf pcmanfm-qt feh dbus  # make test-desktops, without their recommends (a whole session)
 
 .PHONY: all deps build run test bench fuzz test-windows clean
 
 all: build
 
 # Installs only what is missing; apt-get update runs once, before installing.
+# $(2): further options for apt-get install.
 define install_missing
 	@missing=""; for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:$$missing"; \
-	  apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y $$missing; \
+	  apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y $(2) $$missing; \
 	fi
 endef
 
@@ -53,6 +59,7 @@ build: deps $(BUILD)/build.ninja
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "No display found: starting Paxelo备忘录 under xvfb-run (a virtual X display)."; \
+	  export XDG_RUNTIME_DIR=$${XDG_RUNTIME_DIR:-/tmp/runtime-$$(id -un)}; mkdir -p -m 0700 "$$XDG_RUNTIME_DIR"; \
 	  cd / && DBUS_SESSION_BUS_ADDRESS=$${DBUS_SESSION_BUS_ADDRESS:-disabled:} QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu xvfb-run -a -s "-screen 0 1024x768x24" "$(abspath $(APP_DIR))/paxelo-memo"; \
 	else \
 	  cd / && "$(abspath $(APP_DIR))/paxelo-memo"; \
@@ -68,6 +75,7 @@ bench: deps
 	@set -e; for b in build-bench/bench/bench_*; do \
 	  if [ -f "$$b" ] && [ -x "$$b" ]; then QT_QPA_PLATFORM=offscreen "$$b"; fi; \
 	done
+	bench/startup.sh build-bench 5
 
 FUZZ_SECONDS ?= 60
 fuzz: deps
@@ -85,6 +93,27 @@ fuzz: deps
 test-windows: deps
 	$(call install_missing,$(WINDOWS_PACKAGES))
 	$(MAKE) -C platform/windows/test
+
+.PHONY: install package
+
+# make install [PREFIX=/usr/local] [DESTDIR=staging folder]
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# A .deb for Debian 12 in $(BUILD)/, checked by lintian (an error fails the target).
+package: build
+	$(call install_missing,$(PACKAGE_PACKAGES))
+	cd $(BUILD) && rm -f paxelo-memo_*.deb && cpack -G DEB
+	lintian --info --tag-display-limit 0 $(BUILD)/paxelo-memo_*.deb
+
+# The wallpaper set through the program's own code on xfdesktop, pcmanfm-qt
+# and feh under Xvfb, read back from the screen; screenshots in
+# $(BUILD)/test-desktops/.
+.PHONY: test-desktops
+test-desktops: deps $(BUILD)/build.ninja
+	$(call install_missing,$(DESKTOP_PACKAGES),--no-install-recommends)
+	cmake --build $(BUILD) -j $(JOBS) --target setwallpaper
+	bash tests/platform/desktops/run.sh $(BUILD)/tests/platform/setwallpaper $(BUILD)/test-desktops
 
 clean:
 	rm -rf build build-sanitize build-bench build-fuzz

@@ -6,10 +6,11 @@
 class QMenu;
 class QWidget;
 
-// Keeps the web browser's own context menu from showing: installed on the
+// Keeps the web panel's own context menu from showing: installed on the
 // application, it takes every right-button press and release aimed inside
-// the browser before the browser sees it, and pops up an empty menu at the
-// cursor instead. Everything else passes unchanged.
+// the panel (the browser or the view of the program's own page) before the
+// view sees it, and pops up an empty menu at the cursor instead. Everything
+// else passes unchanged.
 class BrowserClickFilter : public QObject {
     Q_OBJECT
 public:

@@ -7,6 +7,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace FormSize {
 
 std::optional<FormBounds> read(const QString &path)
@@ -59,6 +61,15 @@ FormBounds firstRun(const ScreenLayout &layout)
     return bounds;
 }
 
+FormBounds bounded(FormBounds stored)
+{
+    stored.width = std::clamp(stored.width, 0, kLargestExtent);
+    stored.height = std::clamp(stored.height, 0, kLargestExtent);
+    stored.left = std::clamp(stored.left, -kLargestExtent, kLargestExtent);
+    stored.top = std::clamp(stored.top, -kLargestExtent, kLargestExtent);
+    return stored;
+}
+
 FormBounds keptReachable(FormBounds bounds, const ScreenLayout &layout)
 {
     const QRect window(bounds.left, bounds.top, bounds.width, bounds.height);
@@ -71,14 +82,67 @@ FormBounds keptReachable(FormBounds bounds, const ScreenLayout &layout)
     return bounds;
 }
 
+static QRect availableArea(const ScreenLayout &layout, qsizetype screen)
+{
+    return screen < layout.available.size() ? layout.available.at(screen) : layout.screens.at(screen);
+}
+
+// The screen that holds the window's centre; the primary one when none does.
+static qsizetype homeScreen(const FormBounds &bounds, const ScreenLayout &layout)
+{
+    const QPoint centre(bounds.left + bounds.width / 2, bounds.top + bounds.height / 2);
+    for (qsizetype i = 0; i < layout.screens.size(); ++i)
+        if (layout.screens.at(i).contains(centre))
+            return i;
+    return 0;
+}
+
+// The close picture: 39 x 20 pixels, one pixel in from the top right corner.
+static bool closePictureReachable(const FormBounds &bounds, const ScreenLayout &layout)
+{
+    const QRect closePicture(bounds.left + bounds.width - 40, bounds.top + 1, 39, 20);
+    for (qsizetype i = 0; i < layout.screens.size(); ++i)
+        if (availableArea(layout, i).contains(closePicture))
+            return true;
+    return false;
+}
+
+FormBounds fittedToScreen(FormBounds bounds, const ScreenLayout &layout)
+{
+    if (layout.screens.isEmpty())
+        return bounds;
+    const QRect area = availableArea(layout, homeScreen(bounds, layout));
+    const int width = std::max(kMinimumWidth, std::min(bounds.width, area.width()));
+    const int height = std::max(kMinimumHeight, std::min(bounds.height, area.height()));
+    const bool shrunk = width != bounds.width || height != bounds.height;
+    bounds.width = width;
+    bounds.height = height;
+    if (shrunk || !closePictureReachable(bounds, layout)) {
+        // On a screen narrower or lower than the minimum size the top right
+        // corner wins, as the close picture is there.
+        bounds.left = std::min(std::max(bounds.left, area.left()), area.left() + area.width() - width);
+        bounds.top = std::max(std::min(bounds.top, area.top() + area.height() - height), area.top());
+    }
+    return bounds;
+}
+
+FormBounds fromStored(const FormBounds &stored, const ScreenLayout &layout)
+{
+    return fittedToScreen(keptReachable(withMinimumSize(bounded(stored)), layout), layout);
+}
+
 ScreenLayout currentScreens()
 {
     ScreenLayout layout;
-    if (QScreen *primaryScreen = QGuiApplication::primaryScreen())
-        layout.screens.append(primaryScreen->geometry());
-    for (QScreen *screen : QGuiApplication::screens())
-        if (screen != QGuiApplication::primaryScreen())
-            layout.screens.append(screen->geometry());
+    QList<QScreen *> screens = QGuiApplication::screens();
+    if (QScreen *primaryScreen = QGuiApplication::primaryScreen()) {
+        screens.removeOne(primaryScreen);
+        screens.prepend(primaryScreen);
+    }
+    for (QScreen *screen : screens) {
+        layout.screens.append(screen->geometry());
+        layout.available.append(screen->availableGeometry());
+    }
     return layout;
 }
 

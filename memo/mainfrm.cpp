@@ -142,8 +142,7 @@ void TMainFrm::LoadFormSize()
 {
     const QString path = AppFolder::file(QStringLiteral("Data/FormSize.ini"));
     const std::optional<FormBounds> stored = FormSize::read(path);
-    const FormBounds bounds = stored ? FormSize::keptReachable(FormSize::withMinimumSize(*stored), m_screens)
-                                     : FormSize::firstRun(m_screens);
+    const FormBounds bounds = stored ? FormSize::fromStored(*stored, m_screens) : FormSize::firstRun(m_screens);
     resize(bounds.width, bounds.height);
     move(bounds.left, bounds.top);
     CurrentPage = bounds.page;

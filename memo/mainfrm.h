@@ -15,12 +15,12 @@ class BoardEdit;
 class BrowserClickFilter;
 class ChromeButton;
 class FrameMover;
+class PageOpener;
 class PageStore;
 class QLabel;
 class QMenu;
 class QAction;
 class QToolButton;
-class QWebEngineView;
 class TDM;
 class TImage;
 class TDeskBGSetFrm;
@@ -97,9 +97,12 @@ public:
     QMenu *editingMenu() const { return pmDeskTopMonCal; }
     TImage *settingsLabel() const { return lblSet; }
     QMenu *settingsMenu() const { return popSysset; }
-    QWebEngineView *browser() const { return webLink; }
+    // The panel's view: the program's own page, or the configured site's in
+    // the browser engine (made once the window is on the screen).
+    QWidget *browser() const { return webLink; }
     QMenu *browserMenu() const { return pmEmpty; }
     TImage *addToDeskPicture() const { return imgAddToDesk; }
+    TImage *appToDeskPicture() const { return imgAppToDesk; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -189,8 +192,11 @@ private:
     TImage *lblSet = nullptr;
     QMenu *popSysset = nullptr;
     QWidget *pnlWeb = nullptr;
-    QWebEngineView *webLink = nullptr;
+    QWidget *webLink = nullptr;
     TImage *imgAddToDesk = nullptr;
     QMenu *pmEmpty = nullptr;
     BrowserClickFilter *AppEvent1 = nullptr;
+    // The configured web site's root, empty for the program's own pages.
+    QString m_siteRoot;
+    PageOpener *m_sitePages = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "wallpaper/mixfiles.h"
 #include "wallpaper/piclistfile.h"
 #include "wallpaper/pictureloader.h"
+#include "wallpaper/picturepath.h"
 #include "wallpaper/picwalk.h"
 #include "wallpaper/uglobal.h"
 #include "wallpaper/ui/deskbgsetfrm.h"
@@ -17,7 +18,6 @@
 #include "wallpaper/ui/picselfrm.h"
 #include "widgets/guard.h"
 
-#include <QFileInfo>
 #include <QThread>
 
 namespace {
@@ -79,7 +79,9 @@ void TMainFrm::imgAppToDeskClick()
     const int index = CurPicIndex;
     const qsizetype listLength = uGlobal::PicList.size();
     composer.BgPicPath = AppFolder::file(QStringLiteral("source/DeskTopBG/") + PicWalk::pictureAt(uGlobal::PicList, index));
-    if (!QFileInfo::exists(composer.BgPicPath)) {
+    // An empty row or a folder names no picture, and a FIFO must not be
+    // opened: all of them count as a missing picture.
+    if (!PicturePath::isPictureFile(composer.BgPicPath)) {
         CurPicIndex = PicWalk::afterMissingPicture(index, int(listLength));
         return;
     }
@@ -93,19 +95,21 @@ void TMainFrm::imgAppToDeskClick()
     mixer.XPButton1Click();
     MixFiles::saveMix(mixer.imgmix, composer.BGFolder);
 
+    QString mixPath;
     try {
-        MixFiles::roundTripThroughJpeg(composer.BGFolder);
+        mixPath = MixFiles::roundTripThroughJpeg(composer.BGFolder);
     } catch (const std::exception &) {
         // The 32-bit Mix.bmp stays; the wallpaper and the index are left alone.
         return;
     }
     try {
-        composer.SetWallpaper(composer.BGFolder + QStringLiteral("Mix.Bmp"));
-        CurPicIndex = PicWalk::afterApply(index, int(listLength));
-    } catch (const std::exception &) {
-        // A desktop that did not take the picture is not reported; the next
-        // apply tries the same background again.
+        composer.SetWallpaper(mixPath);
+    } catch (const std::exception &refusal) {
+        // The next apply tries the same background again.
+        composer.reportRefusal(this, QString::fromUtf8(refusal.what()), mixPath);
+        return;
     }
+    CurPicIndex = PicWalk::afterApply(index, int(listLength));
 }
 
 void TMainFrm::imgAddToDeskClick()

@@ -3,16 +3,18 @@
 
 #include "memo/anchoring.h"
 #include "memo/browserclickfilter.h"
+#include "memo/dateheader.h"
+#include "memo/pageopener.h"
 #include "memo/panels.h"
 #include "memo/picturecontrol.h"
 #include "memo/siteaddress.h"
 #include "memo/webpanel.h"
+#include "site/sitepaths.h"
 #include "widgets/chinesefonts.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QMenu>
-#include <QWebEngineView>
+#include <QTimer>
 
 void TMainFrm::createSettingsMenu()
 {
@@ -37,23 +39,29 @@ void TMainFrm::createWebPanel()
 {
     pnlWeb = new FilledPanel(pnlLeft, Qt::white);
     pnlWeb->setGeometry(1, 1, 300, 250);
-    // The browser is far larger than its panel, which shows only the part
-    // away from the browser's borders and scroll bars.
-    webLink = WebPanel::createBrowser(pnlWeb);
-    webLink->setGeometry(-11, -16, 2000, 841);
+    m_siteRoot = Site::configuredRoot();
+    m_sitePages = new PageOpener(this, m_siteRoot);
 
     imgAddToDesk = new TImage(pnlLeft, QStringLiteral(":/images/main_addtodesk.png"), true);
     imgAddToDesk->setGeometry(62, 264, 179, 57);
     imgAddToDesk->setCursor(Qt::PointingHandCursor);
 
     pmEmpty = new QMenu(this);
-    AppEvent1 = new BrowserClickFilter(webLink, pmEmpty, this);
+    // Watches the panel, whichever view it comes to hold.
+    AppEvent1 = new BrowserClickFilter(pnlWeb, pmEmpty, this);
     qApp->installEventFilter(AppEvent1);
 }
 
 void TMainFrm::openWebPanel()
 {
-    WebPanel::openPage(webLink);
+    if (m_siteRoot.isEmpty()) {
+        webLink = WebPanel::showBuiltInPage(pnlWeb, Clock::instance().today());
+        return;
+    }
+    // The engine takes long to start: the window comes up first.
+    QTimer::singleShot(0, this, [this] {
+        webLink = WebPanel::showSitePage(pnlWeb, Site::page(m_siteRoot, SitePaths::kWebPanelPage));
+    });
 }
 
 void TMainFrm::lblSetClick()
@@ -69,12 +77,12 @@ void TMainFrm::lblSetClick()
 
 void TMainFrm::N_helpClick()
 {
-    QDesktopServices::openUrl(Site::page(Site::kHelpPage));
+    m_sitePages->open(SitePaths::kHelpPage);
 }
 
 void TMainFrm::N_SubmitClick()
 {
-    QDesktopServices::openUrl(Site::page(Site::kFeedbackPage));
+    m_sitePages->open(SitePaths::kFeedbackPage);
 }
 
 void TMainFrm::N_ExitPrjClick()

@@ -3,26 +3,24 @@
 #include <QString>
 #include <QUrl>
 
-// The program's web site: its help and feedback pages and the page the web
-// panel shows all lie under this one root address.
+// Where the help, feedback and panel pages come from. By default the
+// program shows its own pages; a site root in Data/WebSite.ini (one line,
+// such as "https://memo.example.org") switches all three to that site.
 namespace Site {
 
-inline constexpr char16_t kRoot[] = u"https://www.paxelo.com";
+inline constexpr char16_t kSiteFile[] = u"Data/WebSite.ini";
 
-// The root in use: kRoot, unless tests point the pages at this machine.
-inline QString &root()
+// A root set here wins over the file: tests point the pages at this machine.
+QString &rootOverride();
+
+// The configured root without a trailing '/', or empty when the program shows
+// its own pages: no file, an empty first line, or a line that is not a plain
+// http or https address of a host.
+QString configuredRoot();
+
+inline QUrl page(const QString &root, const char16_t *path)
 {
-    static QString address = QString::fromUtf16(kRoot);
-    return address;
-}
-
-inline constexpr char16_t kHelpPage[] = u"/help4/B90a.htm";
-inline constexpr char16_t kFeedbackPage[] = u"/help4/B90b.htm";
-inline constexpr char16_t kWebPanelPage[] = u"/rs/B97D.htm";
-
-inline QUrl page(const char16_t *path)
-{
-    return QUrl(root() + QString::fromUtf16(path));
+    return QUrl(root + QString::fromUtf16(path));
 }
 
 } // namespace Site

@@ -1,6 +1,10 @@
 #include "memo/textexport.h"
 
+#include "text/gbk.h"
 #include "text/linelist.h"
+
+#include <QDir>
+#include <QSaveFile>
 
 namespace TextExport {
 
@@ -12,14 +16,30 @@ QString proposedName(int page)
 
 QString targetPath(const QString &chosenName)
 {
-    return chosenName + QStringLiteral(".txt");
+    const QString suffix = QStringLiteral(".txt");
+    return chosenName.endsWith(suffix, Qt::CaseInsensitive) ? chosenName : chosenName + suffix;
+}
+
+QByteArray encoded(const QString &plainText, Encoding encoding)
+{
+    // The board separates paragraphs by line feeds alone.
+    if (encoding == Encoding::Utf8Lf)
+        return (plainText + QLatin1Char('\n')).toUtf8();
+    QString text = plainText + QLatin1Char('\n');
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return Gbk::encode(text);
 }
 
 void write(const QString &chosenName, const QString &plainText)
 {
-    // Splitting at every line feed, not by the settings-file rule, keeps an
-    // empty board as one empty paragraph: the file then holds CR LF alone.
-    LineList::write(targetPath(chosenName), plainText.split(QLatin1Char('\n')));
+    const QString path = targetPath(chosenName);
+    const QByteArray bytes = encoded(plainText, kSystemEncoding);
+    QSaveFile file(path);
+    // Unbuffered, so a full disk fails the write itself and the old file stays.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit())
+        throw LineList::FileError(QStringLiteral("无法写入文件 %1：%2")
+                                      .arg(QDir::toNativeSeparators(path), file.errorString())
+                                      .toStdString());
 }
 
 } // namespace TextExport

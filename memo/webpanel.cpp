@@ -1,39 +1,35 @@
 #include "memo/webpanel.h"
 
-#include "memo/siteaddress.h"
-#include "platform/processuser.h"
+#include "memo/webenginemodule.h"
+#include "site/panelpage.h"
 
-#include <QWebEngineSettings>
-#include <QWebEngineView>
-
-namespace {
-
-// The engine refuses to start under the superuser while its sandbox is on,
-// and takes the whole program down with it. Every browser of the program is
-// made here, so this runs before the engine starts, in the program and in
-// tests alike.
-void turnSandboxOffForRoot()
-{
-    if (runsAsSuperuser())
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-}
-
-} // namespace
+#include <QTextBrowser>
+#include <QUrl>
 
 namespace WebPanel {
 
-QWebEngineView *createBrowser(QWidget *panel)
+QWidget *showBuiltInPage(QWidget *panel, QDate today)
 {
-    turnSandboxOffForRoot();
-    auto *browser = new QWebEngineView(panel);
-    browser->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
-    return browser;
+    auto *view = new QTextBrowser(panel);
+    view->setFrameShape(QFrame::NoFrame);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setGeometry(panel->rect());
+    view->setHtml(PanelPage::html(today));
+    view->show();
+    return view;
 }
 
-void openPage(QWebEngineView *browser)
+QWidget *showSitePage(QWidget *panel, const QUrl &page)
 {
-    browser->load(QUrl(QStringLiteral("about:blank")));
-    browser->load(Site::page(Site::kWebPanelPage));
+    QWidget *browser = WebEngineModule::createBrowser(panel);
+    if (!browser)
+        return nullptr;
+    browser->setGeometry(-11, -16, 2000, 841);
+    browser->show();
+    browser->setProperty("url", QUrl(QStringLiteral("about:blank")));
+    browser->setProperty("url", page);
+    return browser;
 }
 
 } // namespace WebPanel

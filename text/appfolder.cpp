@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace AppFolder {
 namespace {
@@ -40,7 +41,31 @@ QString root()
 {
     if (!overriddenRoot().isEmpty())
         return overriddenRoot();
+    static const QString chosen = isPortable(programFolder()) ? programFolder() : userDataFolder();
+    return chosen;
+}
+
+QString programFolder()
+{
     return withSlash(QCoreApplication::applicationDirPath());
+}
+
+bool isPortable(const QString &folder)
+{
+    const QFileInfo program(folder);
+    return program.isWritable() && QFileInfo(resolveCaseInsensitive(folder, QStringLiteral("Data"))).isDir();
+}
+
+QString userDataFolder()
+{
+    return withSlash(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)) + QStringLiteral("paxelo-memo/");
+}
+
+QString templateFolder()
+{
+    // The install rules put the program in bin/ and its template in share/paxelo-memo/.
+    const QString installed = QDir::cleanPath(programFolder() + QStringLiteral("../share/paxelo-memo"));
+    return QFileInfo(installed).isDir() ? withSlash(installed) : programFolder();
 }
 
 void setRoot(const QString &folder)

@@ -2,12 +2,30 @@
 
 #include <QString>
 
-// The folder that holds the executable. Every file the program uses is this
-// folder plus a fixed relative path, whatever the working folder is.
+// The application folder: every file the program uses is this folder plus a
+// fixed relative path, whatever the working folder is. A portable program
+// (its own folder holds Data/ and may be written) keeps its files beside the
+// executable; an installed one keeps the same layout in each user's data
+// folder, filled from the installed template on the first start.
 namespace AppFolder {
 
-// The application folder with a trailing '/'.
+// The application folder with a trailing '/'; chosen once.
 QString root();
+
+// The folder that holds the executable, with a trailing '/'.
+QString programFolder();
+
+// Whether a program folder keeps the program's files: it holds Data/ (in
+// any case) and the program may write there.
+bool isPortable(const QString &folder);
+
+// $XDG_DATA_HOME/paxelo-memo/, by default ~/.local/share/paxelo-memo/.
+QString userDataFolder();
+
+// What a user's data folder is first filled from: the share folder of an
+// installed program (bin/../share/paxelo-memo/), else the program folder
+// itself (a portable folder on a read-only medium).
+QString templateFolder();
 
 // Replaces the folder (tests work in a temporary application folder).
 void setRoot(const QString &folder);

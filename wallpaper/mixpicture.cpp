@@ -18,16 +18,37 @@ void blendRow(const uchar *overlay, uchar *base, int columns, int level)
     }
 }
 
-[[noreturn]] void refuseSizes(const Bitmap &content, const Bitmap &background, int topOffset)
+// What the placement needs, for the case at hand: the notes go on the
+// background when it is the taller picture; otherwise the background is laid
+// on the notes.
+QString sizeRequirement(bool contentIsBase, bool centred, int topOffset)
 {
-    throw MixError(QStringLiteral("内容图片（%1×%2）和背景图片（%3×%4）大小不合，无法合成壁纸。"
-                                  "背景图片应比内容图片宽出至少 %5 像素、高出至少 %6 像素。")
+    if (!contentIsBase) {
+        return centred ? QStringLiteral("记事居中放置（位置 B）时，背景图片至少要和内容图片一样宽。")
+                       : QStringLiteral("记事靠右放置（位置 A、C）时，背景图片应比内容图片宽出至少 %1 像素。")
+                             .arg(rightMargin);
+    }
+    const QString laidOnNotes =
+        centred ? QStringLiteral("背景图片不比内容图片高，只能居中叠在内容图片上，这时背景图片不能比内容图片宽。")
+                : QStringLiteral("背景图片不比内容图片高，只能叠在内容图片上，这时背景图片应比内容图片窄至少 %1 像素。")
+                      .arg(rightMargin);
+    const QString onBackground =
+        centred ? QStringLiteral("要把记事放到背景上，背景图片应比内容图片高出至少 %1 像素，且不比内容图片窄。")
+                      .arg(topOffset)
+                : QStringLiteral("要把记事放到背景上，背景图片应比内容图片高出至少 %1 像素、宽出至少 %2 像素。")
+                      .arg(topOffset)
+                      .arg(rightMargin);
+    return laidOnNotes + onBackground;
+}
+
+[[noreturn]] void refuseSizes(const Bitmap &content, const Bitmap &background, const QString &requirement)
+{
+    throw MixError(QStringLiteral("内容图片（%1×%2）和背景图片（%3×%4）大小不合，无法合成壁纸。%5")
                        .arg(content.width())
                        .arg(content.height())
                        .arg(background.width())
                        .arg(background.height())
-                       .arg(rightMargin)
-                       .arg(topOffset)
+                       .arg(requirement)
                        .toStdString());
 }
 
@@ -51,7 +72,7 @@ Bitmap &MixPicture(Bitmap &Pic1, Bitmap &Pic2, int TopOffset, int Level, bool Ce
     if (c > 0 && (y0 < 0 || y0 + c > base.height()))
         throw MixError("Scan line index out of range");
     if (c > 0 && d > 0 && (x0 < 0 || qint64(x0) + d > base.width()))
-        refuseSizes(Pic1, Pic2, TopOffset);
+        refuseSizes(Pic1, Pic2, sizeRequirement(contentIsBase, CenterMix, TopOffset));
 
     if (d > 0) {
         for (int r = 0; r < c; ++r)

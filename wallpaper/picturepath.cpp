@@ -1,5 +1,7 @@
 #include "wallpaper/picturepath.h"
 
+#include <QFileInfo>
+
 namespace PicturePath {
 
 namespace {
@@ -12,6 +14,11 @@ qsizetype extensionStart(const QString &path)
 }
 
 } // namespace
+
+bool isPictureFile(const QString &path)
+{
+    return QFileInfo(path).isFile();
+}
 
 QString extension(const QString &path)
 {

@@ -6,17 +6,19 @@
 #include <functional>
 #include <memory>
 
-// Desktops whose own tool sets a stretched wallpaper in one command.
-class SingleCommandWallpaper : public DesktopWallpaper {
+// Desktops whose own tool sets a stretched wallpaper: one run of the tool,
+// or a few in a row.
+class CommandWallpaper : public DesktopWallpaper {
 public:
-    using Arguments = std::function<QStringList(const QString &path)>;
+    // The arguments of each run, in order.
+    using Arguments = std::function<QList<QStringList>(const QString &path)>;
 
-    SingleCommandWallpaper(std::shared_ptr<CommandRunner> runner, QString program, Arguments arguments);
+    CommandWallpaper(std::shared_ptr<CommandRunner> runner, QString program, Arguments arguments);
     void setWallpaper(const QString &path) override;
 
     static std::unique_ptr<DesktopWallpaper> lxqt(std::shared_ptr<CommandRunner> runner);
     static std::unique_ptr<DesktopWallpaper> sway(std::shared_ptr<CommandRunner> runner);
-    // Any other X11 session: feh paints the root window and keeps it so.
+    // feh paints the root window of an X11 session and keeps it so.
     static std::unique_ptr<DesktopWallpaper> feh(std::shared_ptr<CommandRunner> runner);
 
 private:

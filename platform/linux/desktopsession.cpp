@@ -43,6 +43,11 @@ DesktopFamily detectDesktop(const QProcessEnvironment &environment)
     }
     if (environment.contains(QStringLiteral("SWAYSOCK")))
         return DesktopFamily::Sway;
+    // XWayland gives a Wayland session an X display too, but nobody sees
+    // that display's root window.
+    if (environment.value(QStringLiteral("XDG_SESSION_TYPE")) == QLatin1String("wayland")
+        || !environment.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty())
+        return DesktopFamily::OtherWayland;
     if (!environment.value(QStringLiteral("DISPLAY")).isEmpty())
         return DesktopFamily::OtherX11;
     return DesktopFamily::Unknown;
@@ -51,9 +56,11 @@ DesktopFamily detectDesktop(const QProcessEnvironment &environment)
 QString describeSession(const QProcessEnvironment &environment)
 {
     QStringList parts;
-    for (const char *name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "DISPLAY"}) {
+    for (const char *name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "XDG_SESSION_TYPE", "DISPLAY"}) {
         const QString key = QString::fromLatin1(name);
-        parts << key + QLatin1Char('=') + environment.value(key);
+        const QString value = environment.value(key);
+        if (!value.isEmpty())
+            parts << key + QLatin1Char('=') + value;
     }
-    return parts.join(QStringLiteral(", "));
+    return parts.isEmpty() ? QStringLiteral("没有设置桌面环境变量") : parts.join(QStringLiteral(", "));
 }

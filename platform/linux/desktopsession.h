@@ -13,7 +13,8 @@ enum class DesktopFamily {
     Xfce,
     Lxqt,
     Sway,
-    OtherX11, // any other session with an X display
+    OtherX11,     // any other X11 session
+    OtherWayland, // any other Wayland session, even one with an X display
     Unknown,
 };
 
@@ -21,5 +22,5 @@ enum class DesktopFamily {
 // environment in the program, a made-up one in tests).
 DesktopFamily detectDesktop(const QProcessEnvironment &environment);
 
-// The variables that identify the desktop, for messages.
+// The variables that identify the desktop and are set, for messages.
 QString describeSession(const QProcessEnvironment &environment);

@@ -6,23 +6,53 @@
 #include "platform/linux/plasmawallpaper.h"
 #include "platform/linux/xfcewallpaper.h"
 
+#include <QStandardPaths>
+
 #include <utility>
 
 namespace {
 
-class UnidentifiedDesktop : public DesktopWallpaper {
+// A session whose wallpaper the program cannot set; the message says why.
+class RefusingDesktop : public DesktopWallpaper {
 public:
-    explicit UnidentifiedDesktop(QString session)
-        : m_session(std::move(session))
+    explicit RefusingDesktop(QString message)
+        : m_message(std::move(message))
     {
     }
-    void setWallpaper(const QString &) override
+    void setWallpaper(const QString &) override { throw WallpaperError(m_message.toStdString()); }
+
+private:
+    QString m_message;
+};
+
+// Any other X11 session: feh paints the root window, if it is installed.
+// That is looked up at every apply, so installing feh helps at once.
+class OtherX11Desktop : public DesktopWallpaper {
+public:
+    OtherX11Desktop(QProcessEnvironment environment, std::shared_ptr<CommandRunner> runner)
+        : m_environment(std::move(environment))
+        , m_feh(CommandWallpaper::feh(std::move(runner)))
     {
-        throw WallpaperError(QStringLiteral("无法识别当前的桌面环境（%1），不能设置桌面壁纸").arg(m_session).toStdString());
+    }
+    void setWallpaper(const QString &path) override
+    {
+        if (!installed(QStringLiteral("feh")))
+            throw WallpaperError(QStringLiteral("程序不认识当前的桌面环境（%1）；这样的 X11 会话要用 feh 设置壁纸，"
+                                                "但系统中没有安装 feh")
+                                     .arg(describeSession(m_environment))
+                                     .toStdString());
+        m_feh->setWallpaper(path);
     }
 
 private:
-    QString m_session;
+    bool installed(const QString &program) const
+    {
+        const QStringList path = m_environment.value(QStringLiteral("PATH")).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+        return !path.isEmpty() && !QStandardPaths::findExecutable(program, path).isEmpty();
+    }
+
+    QProcessEnvironment m_environment;
+    std::unique_ptr<DesktopWallpaper> m_feh;
 };
 
 } // namespace
@@ -42,15 +72,19 @@ std::unique_ptr<DesktopWallpaper> createLinuxDesktopWallpaper(const QProcessEnvi
     case DesktopFamily::Xfce:
         return std::make_unique<XfceWallpaper>(std::move(runner));
     case DesktopFamily::Lxqt:
-        return SingleCommandWallpaper::lxqt(std::move(runner));
+        return CommandWallpaper::lxqt(std::move(runner));
     case DesktopFamily::Sway:
-        return SingleCommandWallpaper::sway(std::move(runner));
+        return CommandWallpaper::sway(std::move(runner));
     case DesktopFamily::OtherX11:
-        return SingleCommandWallpaper::feh(std::move(runner));
+        return std::make_unique<OtherX11Desktop>(environment, std::move(runner));
+    case DesktopFamily::OtherWayland:
+        return std::make_unique<RefusingDesktop>(
+            QStringLiteral("程序不认识当前的 Wayland 桌面环境（%1），无法设置桌面壁纸").arg(describeSession(environment)));
     case DesktopFamily::Unknown:
         break;
     }
-    return std::make_unique<UnidentifiedDesktop>(describeSession(environment));
+    return std::make_unique<RefusingDesktop>(
+        QStringLiteral("无法识别当前的桌面环境（%1），不能设置桌面壁纸").arg(describeSession(environment)));
 }
 
 std::unique_ptr<DesktopWallpaper> createDesktopWallpaper()

@@ -40,9 +40,9 @@ void XfceWallpaper::setWallpaper(const QString &path)
         throw WallpaperError("XFCE 桌面还没有保存任何壁纸设置（xfce4-desktop 中没有 last-image），无法设置壁纸");
     for (const QString &lastImage : properties) {
         const QString imageStyle = lastImage.chopped(lastImageName.size()) + QLatin1String("image-style");
-        // 2 is "stretched". The property may not exist yet, hence --create.
+        // 3 is "stretched" (2 tiles). The property may not exist yet, hence --create.
         setProperty(imageStyle, {QStringLiteral("--create"), QStringLiteral("--type"), QStringLiteral("int"),
-                                 QStringLiteral("-s"), QStringLiteral("2")});
+                                 QStringLiteral("-s"), QStringLiteral("3")});
         // The desktop reloads only when the value changes, and every apply
         // names the same file: an empty value first makes it read the new
         // picture.

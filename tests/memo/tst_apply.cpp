@@ -2,6 +2,7 @@
 #include "imaging/bmpwriter.h"
 #include "memo/boardedit.h"
 #include "memo/mainfrm.h"
+#include "memo/picturecontrol.h"
 #include "platform/desktopwallpaper.h"
 #include "store/tdm.h"
 #include "support/localsite.h"
@@ -13,12 +14,21 @@
 #include "wallpaper/ui/mixpicfrm.h"
 #include "wallpaper/ui/picselfrm.h"
 #include "widgets/xpbutton.h"
-#include "widgets/guard.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
+
+#include <atomic>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -34,7 +44,7 @@ public:
     {
         m_calls.append(path);
         if (m_refuse)
-            throw WallpaperError("桌面没有接受壁纸");
+            throw WallpaperError("系统中没有安装 feh");
     }
 
 private:
@@ -61,6 +71,13 @@ QColor pixelAt(const Bitmap &picture, int x, int y)
 {
     const uchar *pixel = picture.scanLine(y) + 4 * x;
     return QColor(pixel[2], pixel[1], pixel[0]);
+}
+
+// A left click in the middle of a control, sent to its window.
+void clickCentre(QWidget *control)
+{
+    QWidget *window = control->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, control->mapTo(window, control->rect().center()));
 }
 
 bool near(QColor a, QColor b, int tolerance = 8)
@@ -98,6 +115,7 @@ struct ApplyFixture {
         QTest::qWaitForWindowExposed(window.get());
     }
 
+    void clickApply() { clickCentre(window->appToDeskPicture()); }
     Bitmap mix() const { return BmpReader::readFile(folder.path("source/DeskTopBG/Mix.bmp")); }
 };
 
@@ -111,7 +129,9 @@ private slots:
     void notesLandAtTheLettersPlace();
     void walksTheListFromTheLastRow();
     void aMissingBackgroundMovesTheIndexBack();
-    void aRefusingDesktopKeepsTheIndex();
+    void rowsNamingNoPictureAreMissing_data();
+    void rowsNamingNoPictureAreMissing();
+    void aRefusingDesktopIsToldOnceAndKeepsTheIndex();
     void anEmptyListUsesTheStandardPicture();
     void aTooShortBackgroundIsRefusedAndNothingSaved();
     void theQuestionDecidesBeforeAnythingIsWritten();
@@ -143,7 +163,9 @@ void TestApply::notesLandAtTheLettersPlace()
     if (page == 3)
         fixture.window->N_CClick();
     QCOMPARE(fixture.window->board()->size(), QSize(316, 319));
-    fixture.window->imgAppToDeskClick();
+    // A stale copy from Windows is not what the desktop gets.
+    fixture.folder.writeFile("source/DeskTopBG/MIX.BMP", "stale");
+    fixture.clickApply();
 
     QCOMPARE(fixture.desktopCalls, QStringList{fixture.folder.path("source/DeskTopBG/Mix.bmp")});
     const QByteArray mixFile = fixture.folder.readFile("source/DeskTopBG/Mix.bmp");
@@ -172,7 +194,7 @@ void TestApply::walksTheListFromTheLastRow()
     const QList<QColor> expected{Qt::darkBlue, Qt::blue, Qt::darkGreen, Qt::darkBlue, Qt::blue};
     const QList<int> indexes{2, 1, 3, 2, 1};
     for (int i = 0; i < expected.size(); ++i) {
-        fixture.window->imgAppToDeskClick();
+        fixture.clickApply();
         QVERIFY(near(pixelAt(fixture.mix(), 5, 5), expected.at(i)));
         QCOMPARE(fixture.window->CurPicIndex, indexes.at(i));
     }
@@ -183,14 +205,14 @@ void TestApply::aMissingBackgroundMovesTheIndexBack()
 {
     ApplyFixture fixture("A1.bmp\r\nA1.bmp\r\nsky.bmp\r\nsea.bmp\r\n");
     writeBackground(fixture.folder, "sea.bmp", Qt::darkBlue);
-    fixture.window->imgAppToDeskClick();
+    fixture.clickApply();
     QCOMPARE(fixture.window->CurPicIndex, 2);
     QFile::remove(fixture.folder.path("source/DeskTopBG/Content.bmp"));
-    fixture.window->imgAppToDeskClick();
+    fixture.clickApply();
     QCOMPARE(fixture.window->CurPicIndex, 3);
     // The content picture is taken even when the background is missing.
     QVERIFY(QFile::exists(fixture.folder.path("source/DeskTopBG/Content.bmp")));
-    fixture.window->imgAppToDeskClick();
+    fixture.clickApply();
     QCOMPARE(fixture.window->CurPicIndex, 2);
     QCOMPARE(fixture.desktopCalls.size(), 2);
     QVERIFY(fixture.dialogs.errors.isEmpty());
@@ -198,18 +220,61 @@ void TestApply::aMissingBackgroundMovesTheIndexBack()
     // A missing entry 0 at index 0 leaves the index at 0.
     ApplyFixture single("gone.bmp\r\n");
     QCOMPARE(single.window->CurPicIndex, 0);
-    single.window->imgAppToDeskClick();
+    single.clickApply();
     QCOMPARE(single.window->CurPicIndex, 0);
     QVERIFY(single.desktopCalls.isEmpty());
 }
 
-void TestApply::aRefusingDesktopKeepsTheIndex()
+void TestApply::rowsNamingNoPictureAreMissing_data()
+{
+    QTest::addColumn<QByteArray>("row");
+    QTest::newRow("empty row") << QByteArray("");
+    QTest::newRow("folder") << QByteArray("sub");
+    QTest::newRow("FIFO reached through ../") << QByteArray("../../pipe");
+}
+
+void TestApply::rowsNamingNoPictureAreMissing()
+{
+    QFETCH(QByteArray, row);
+    ApplyFixture fixture("A1.bmp\r\nsea.bmp\r\n" + row + "\r\n");
+    QDir(fixture.folder.root()).mkpath("source/DeskTopBG/sub");
+    const QByteArray fifo = QFile::encodeName(fixture.folder.path("pipe"));
+    QCOMPARE(mkfifo(fifo.constData(), 0600), 0);
+    // An apply stuck opening the FIFO is set free from the other end, so a
+    // fault fails the test instead of hanging it.
+    std::atomic<bool> done = false;
+    std::thread release([&] {
+        for (int waited = 0; waited < 3000 && !done; waited += 10)
+            QThread::msleep(10);
+        if (!done)
+            ::close(::open(fifo.constData(), O_RDWR | O_NONBLOCK));
+    });
+    QCOMPARE(fixture.window->CurPicIndex, 2);
+    QElapsedTimer clock;
+    clock.start();
+    fixture.clickApply();
+    done = true;
+    release.join();
+    QVERIFY(clock.elapsed() < 1000);
+    QCOMPARE(fixture.window->CurPicIndex, 1);
+    QVERIFY(fixture.dialogs.errors.isEmpty());
+    QVERIFY(fixture.dialogs.messages.isEmpty());
+    QVERIFY(fixture.desktopCalls.isEmpty());
+}
+
+void TestApply::aRefusingDesktopIsToldOnceAndKeepsTheIndex()
 {
     ApplyFixture fixture("A1.bmp\r\nsky.bmp\r\nsea.bmp\r\n", true);
     writeBackground(fixture.folder, "sea.bmp", Qt::darkBlue);
-    fixture.window->imgAppToDeskClick();
-    QCOMPARE(fixture.desktopCalls.size(), 1);
+    fixture.clickApply();
+    fixture.clickApply();
+    QCOMPARE(fixture.desktopCalls.size(), 2);
     QCOMPARE(fixture.window->CurPicIndex, 2);
+    QCOMPARE(fixture.dialogs.messages.size(), 1);
+    const QString message = fixture.dialogs.messages.constFirst();
+    QVERIFY2(message.contains("系统中没有安装 feh"), qPrintable(message));
+    QVERIFY2(message.contains(QDir::toNativeSeparators(fixture.folder.path("source/DeskTopBG/Mix.bmp"))),
+             qPrintable(message));
     QVERIFY(fixture.dialogs.errors.isEmpty());
 }
 
@@ -218,7 +283,7 @@ void TestApply::anEmptyListUsesTheStandardPicture()
     ApplyFixture fixture("");
     writeBackground(fixture.folder, "A1.bmp", Qt::darkGreen);
     QVERIFY(uGlobal::PicList.isEmpty());
-    fixture.window->imgAppToDeskClick();
+    fixture.clickApply();
     QCOMPARE(fixture.desktopCalls.size(), 1);
     QCOMPARE(fixture.window->CurPicIndex, 0);
 }
@@ -228,7 +293,7 @@ void TestApply::aTooShortBackgroundIsRefusedAndNothingSaved()
     ApplyFixture fixture("A1.bmp\r\nlow.bmp\r\n");
     // Taller than the content but without room for the 30 rows above it.
     writeBackground(fixture.folder, "low.bmp", Qt::black, 1024, 330);
-    guarded(fixture.window.get(), [&] { fixture.window->imgAppToDeskClick(); });
+    fixture.clickApply();
     QCOMPARE(fixture.dialogs.errors, QStringList{"Scan line index out of range"});
     QVERIFY(!QFile::exists(fixture.folder.path("source/DeskTopBG/Mix.bmp")));
     QVERIFY(fixture.desktopCalls.isEmpty());
@@ -240,14 +305,14 @@ void TestApply::theQuestionDecidesBeforeAnythingIsWritten()
     ApplyFixture fixture("A1.bmp\r\nsea.bmp\r\n", false, true);
     writeBackground(fixture.folder, "sea.bmp", Qt::black);
     fixture.folder.writeFile("source/DeskTopBG/Content.bmp", "previous");
-    QTimer::singleShot(0, fixture.box.get(), [&] { fixture.box->btncancel->click(); });
-    fixture.window->imgAppToDeskClick();
+    QTimer::singleShot(0, fixture.box.get(), [&] { clickCentre(fixture.box->btncancel); });
+    fixture.clickApply();
     QCOMPARE(uGlobal::SetBgAnswer, 0);
     QCOMPARE(fixture.folder.readFile("source/DeskTopBG/Content.bmp"), QByteArray("previous"));
     QVERIFY(fixture.desktopCalls.isEmpty());
 
-    QTimer::singleShot(0, fixture.box.get(), [&] { fixture.box->btnok->click(); });
-    fixture.window->imgAppToDeskClick();
+    QTimer::singleShot(0, fixture.box.get(), [&] { clickCentre(fixture.box->btnok); });
+    fixture.clickApply();
     QCOMPARE(uGlobal::SetBgAnswer, 1);
     QCOMPARE(fixture.desktopCalls.size(), 1);
     QVERIFY(fixture.folder.readFile("source/DeskTopBG/Content.bmp").startsWith("BM"));

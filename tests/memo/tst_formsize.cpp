@@ -4,6 +4,10 @@
 
 #include <QTest>
 
+#include <limits>
+
+Q_DECLARE_METATYPE(FormBounds)
+
 class TestFormSize : public QObject {
     Q_OBJECT
 private slots:
@@ -14,6 +18,8 @@ private slots:
     void readsOnlyCompleteFiles();
     void writesFiveLinesWithCrLf();
     void windowsOffEveryScreenAreBroughtBack();
+    void storedBoundsFitTheAvailableArea_data();
+    void storedBoundsFitTheAvailableArea();
     void anchorsKeepTheirGaps();
 };
 
@@ -94,6 +100,38 @@ void TestFormSize::windowsOffEveryScreenAreBroughtBack()
     QCOMPARE(FormSize::keptReachable(onLeft, oneScreen), (FormBounds{1, 645, 443, 189, 147}));
     const FormBounds large{2, 800, 600, 5000, 5000};
     QCOMPARE(FormSize::keptReachable(large, oneScreen), (FormBounds{2, 800, 600, 112, 69}));
+}
+
+void TestFormSize::storedBoundsFitTheAvailableArea_data()
+{
+    const int most = std::numeric_limits<int>::max();
+    const int least = std::numeric_limits<int>::min();
+    QTest::addColumn<FormBounds>("stored");
+    QTest::addColumn<FormBounds>("opened");
+    QTest::newRow("40000 x 40000") << FormBounds{2, 40000, 40000, 0, 0} << FormBounds{2, 1024, 740, 0, 0};
+    QTest::newRow("largest integers") << FormBounds{most, most, most, most, most} << FormBounds{most, 1024, 740, 0, 0};
+    QTest::newRow("smallest integers") << FormBounds{1, least, least, least, least} << FormBounds{1, 645, 443, 189, 147};
+    QTest::newRow("too high, moved up") << FormBounds{1, 800, 2000, 100, 50} << FormBounds{1, 800, 740, 100, 0};
+    QTest::newRow("close picture off the right edge") << FormBounds{1, 700, 500, 600, 100} << FormBounds{1, 700, 500, 324, 100};
+    QTest::newRow("close picture under the top edge") << FormBounds{1, 700, 500, 10, -5} << FormBounds{1, 700, 500, 10, 0};
+    QTest::newRow("left edge off screen, close picture on it") << FormBounds{1, 700, 500, -300, 100}
+                                                              << FormBounds{1, 700, 500, -300, 100};
+    QTest::newRow("on the second screen") << FormBounds{1, 1200, 900, -1280, 0} << FormBounds{1, 1200, 900, -1280, 0};
+    QTest::newRow("larger than the second screen") << FormBounds{1, 1500, 1200, -1300, 50}
+                                                   << FormBounds{1, 1280, 1024, -1280, 0};
+}
+
+void TestFormSize::storedBoundsFitTheAvailableArea()
+{
+    QFETCH(FormBounds, stored);
+    QFETCH(FormBounds, opened);
+    // The primary screen has a 28-pixel panel at the bottom.
+    const ScreenLayout screens{{QRect(0, 0, 1024, 768), QRect(-1280, 0, 1280, 1024)},
+                               {QRect(0, 0, 1024, 740), QRect(-1280, 0, 1280, 1024)}};
+    QCOMPARE(FormSize::fromStored(stored, screens), opened);
+    // A screen smaller than the minimum size: the top right corner stays on it.
+    const ScreenLayout small{{QRect(0, 0, 640, 400)}};
+    QCOMPARE(FormSize::fromStored(stored, small), (FormBounds{stored.page, 645, 443, -5, 0}));
 }
 
 void TestFormSize::anchorsKeepTheirGaps()

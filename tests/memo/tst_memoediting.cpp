@@ -17,7 +17,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <QWebEngineView>
 
 namespace {
 
@@ -278,7 +277,7 @@ void TestMemoEditing::exportWritesThePageText()
     exportItem->trigger();
     QCOMPARE(memo.dialogs.proposedNames, QStringList{"B备忘录"});
     QCOMPARE(memo.dialogs.saveFilters, QStringList{"*.Txt"});
-    QCOMPARE(memo.folder.readFile("B备忘录.txt"), QByteArray("\xC2\xF2\xB2\xCB\r\n"));
+    QCOMPARE(memo.folder.readFile("B备忘录.txt"), QByteArray("买菜\n"));
     exportItem->trigger(); // cancelled
     QDir(memo.folder.root()).mkdir("Data.txt");
     exportItem->trigger(); // a folder in the way
@@ -333,7 +332,7 @@ void TestMemoEditing::exitEndsTheLoopAndSavesNothing()
 void TestMemoEditing::rightClicksInTheBrowserReachNoBrowserWidget()
 {
     EditingFixture memo;
-    QWebEngineView *browser = memo.window->browser();
+    QWidget *browser = memo.window->browser();
     QCOMPARE(browser->geometry(), QRect(-11, -16, 2000, 841));
     QCOMPARE(browser->parentWidget()->geometry(), QRect(1, 1, 300, 250));
     QCOMPARE(memo.window->addToDeskPicture()->geometry(), QRect(62, 264, 179, 57));

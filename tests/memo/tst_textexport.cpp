@@ -21,9 +21,9 @@ class TestTextExport : public QObject {
 private slots:
     void proposesThePageLetter_data();
     void proposesThePageLetter();
-    void writesGbkParagraphsWithAFinalCrLf_data();
-    void writesGbkParagraphsWithAFinalCrLf();
-    void alwaysAppendsTxtAndReplaces();
+    void encodesParagraphsWithAFinalLineEnd_data();
+    void encodesParagraphsWithAFinalLineEnd();
+    void writesTheSystemEncodingOnceSuffixed();
     void anUnwritableTargetThrows();
 };
 
@@ -45,32 +45,44 @@ void TestTextExport::proposesThePageLetter()
     QCOMPARE(TextExport::proposedName(page), name);
 }
 
-void TestTextExport::writesGbkParagraphsWithAFinalCrLf_data()
+void TestTextExport::encodesParagraphsWithAFinalLineEnd_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("empty board") << "" << QByteArray("\r\n");
-    QTest::newRow("paragraphs") << "one\n\ntwo" << QByteArray("one\r\n\r\ntwo\r\n");
-    QTest::newRow("tick cross mark") << "√×█" << QByteArray("\xA1\xCC\xA1\xC1\xA8\x80\r\n");
-    QTest::newRow("Chinese") << "备忘" << QByteArray("\xB1\xB8\xCD\xFC\r\n");
+    QTest::addColumn<QByteArray>("gb18030");
+    QTest::addColumn<QByteArray>("utf8");
+    QTest::newRow("empty board") << "" << QByteArray("\r\n") << QByteArray("\n");
+    QTest::newRow("paragraphs") << "one\n\ntwo" << QByteArray("one\r\n\r\ntwo\r\n") << QByteArray("one\n\ntwo\n");
+    QTest::newRow("tick cross mark") << "√×█" << QByteArray("\xA1\xCC\xA1\xC1\xA8\x80\r\n")
+                                     << QByteArray("\xE2\x88\x9A\xC3\x97\xE2\x96\x88\n");
+    QTest::newRow("Chinese") << "备忘" << QByteArray("\xB1\xB8\xCD\xFC\r\n") << QByteArray("\xE5\xA4\x87\xE5\xBF\x98\n");
 }
 
-void TestTextExport::writesGbkParagraphsWithAFinalCrLf()
+void TestTextExport::encodesParagraphsWithAFinalLineEnd()
 {
     QFETCH(QString, text);
-    QFETCH(QByteArray, bytes);
-    QTemporaryDir dir;
-    TextExport::write(dir.filePath(QStringLiteral("B备忘录")), text);
-    QCOMPARE(contents(dir.filePath(QStringLiteral("B备忘录.txt"))), bytes);
+    QFETCH(QByteArray, gb18030);
+    QFETCH(QByteArray, utf8);
+    QCOMPARE(TextExport::encoded(text, TextExport::Encoding::Gb18030CrLf), gb18030);
+    QCOMPARE(TextExport::encoded(text, TextExport::Encoding::Utf8Lf), utf8);
 }
 
-void TestTextExport::alwaysAppendsTxtAndReplaces()
+void TestTextExport::writesTheSystemEncodingOnceSuffixed()
 {
+#ifdef Q_OS_WIN
+    QCOMPARE(TextExport::kSystemEncoding, TextExport::Encoding::Gb18030CrLf);
+#else
+    QCOMPARE(TextExport::kSystemEncoding, TextExport::Encoding::Utf8Lf);
+#endif
     QTemporaryDir dir;
-    TextExport::write(dir.filePath(QStringLiteral("notes.txt")), QStringLiteral("a longer first text"));
-    TextExport::write(dir.filePath(QStringLiteral("notes.txt")), QStringLiteral("b"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("notes.txt.txt")});
-    QCOMPARE(contents(dir.filePath(QStringLiteral("notes.txt.txt"))), QByteArray("b\r\n"));
+    TextExport::write(dir.filePath(QStringLiteral("B备忘录")), QStringLiteral("买菜\n"));
+    TextExport::write(dir.filePath(QStringLiteral("notes.TXT")), QStringLiteral("a longer first text"));
+    TextExport::write(dir.filePath(QStringLiteral("notes.TXT")), QStringLiteral("b"));
+    TextExport::write(dir.filePath(QStringLiteral("notes.txt.bak")), QStringLiteral("c"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+             (QStringList{"B备忘录.txt", "notes.TXT", "notes.txt.bak.txt"}));
+    QCOMPARE(contents(dir.filePath(QStringLiteral("B备忘录.txt"))),
+             TextExport::encoded(QStringLiteral("买菜\n"), TextExport::kSystemEncoding));
+    QCOMPARE(contents(dir.filePath(QStringLiteral("notes.TXT"))), TextExport::encoded("b", TextExport::kSystemEncoding));
 }
 
 void TestTextExport::anUnwritableTargetThrows()

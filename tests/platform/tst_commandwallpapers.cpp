@@ -5,6 +5,8 @@
 #include "recordingrunner.h"
 #include "wallpaperfailure.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 Q_DECLARE_METATYPE(CommandResult)
@@ -26,48 +28,66 @@ const QByteArray xfceList = "/backdrop/screen0/monitor0/workspace0/last-image\n"
                             "/backdrop/screen0/monitoreDP-1/workspace1/color-style\n"
                             "/desktop-icons/style\n";
 
+// A PATH whose only program is a feh that does nothing.
+struct PathWithFeh {
+    QTemporaryDir dir;
+    PathWithFeh()
+    {
+        QFile feh(dir.filePath("feh"));
+        feh.open(QIODevice::WriteOnly);
+        feh.write("#!/bin/sh\n");
+        feh.setPermissions(QFile::ExeOwner | QFile::ReadOwner);
+    }
+};
+
 } // namespace
 
 class TestCommandWallpapers : public QObject {
     Q_OBJECT
 private slots:
-    void singleCommandDesktops_data();
-    void singleCommandDesktops();
+    void commandDesktops_data();
+    void commandDesktops();
     void plasmaClearsThenSetsEveryDesktop();
     void plasmaScriptQuotesThePath();
     void xfceSetsEveryMonitorAndWorkspace();
     void xfceWithoutAnyPictureSettingFails();
     void failuresStopAndCarryTheCommandsWords_data();
     void failuresStopAndCarryTheCommandsWords();
-    void unidentifiedDesktopFailsNamingTheSession();
+    void unsupportedSessionsFailSayingWhy_data();
+    void unsupportedSessionsFailSayingWhy();
 };
 
-void TestCommandWallpapers::singleCommandDesktops_data()
+void TestCommandWallpapers::commandDesktops_data()
 {
     QTest::addColumn<QString>("currentDesktop");
     QTest::addColumn<QString>("path");
-    QTest::addColumn<QStringList>("call");
+    QTest::addColumn<QList<QStringList>>("calls");
 
-    QTest::newRow("LXQt") << "LXQt" << mixPath
-                          << QStringList{"pcmanfm-qt", "--set-wallpaper", mixPath, "--wallpaper-mode", "stretch"};
+    const QString respelt = "/home/用户/Paxelo/source/DeskTopBG/./Mix.bmp";
+    QTest::newRow("LXQt, another spelling first")
+        << "LXQt" << mixPath
+        << QList<QStringList>{{"pcmanfm-qt", "--set-wallpaper", respelt, "--wallpaper-mode", "stretch"},
+                              {"pcmanfm-qt", "--set-wallpaper", mixPath, "--wallpaper-mode", "stretch"}};
     QTest::newRow("sway") << "sway" << mixPath
-                          << QStringList{"swaymsg", "output", "*", "bg", '"' + mixPath + '"', "stretch"};
+                          << QList<QStringList>{{"swaymsg", "output", "*", "bg", '"' + mixPath + '"', "stretch"}};
     QTest::newRow("sway, blank and quote in the path")
         << "sway" << R"(/opt/My "Apps"/Mix.bmp)"
-        << QStringList{"swaymsg", "output", "*", "bg", R"("/opt/My \"Apps\"/Mix.bmp")", "stretch"};
-    QTest::newRow("other X11") << "" << mixPath << QStringList{"feh", "--bg-scale", mixPath};
+        << QList<QStringList>{{"swaymsg", "output", "*", "bg", R"("/opt/My \"Apps\"/Mix.bmp")", "stretch"}};
+    QTest::newRow("other X11") << "" << mixPath << QList<QStringList>{{"feh", "--bg-scale", mixPath}};
 }
 
-void TestCommandWallpapers::singleCommandDesktops()
+void TestCommandWallpapers::commandDesktops()
 {
     QFETCH(QString, currentDesktop);
     QFETCH(QString, path);
-    QFETCH(QStringList, call);
+    QFETCH(QList<QStringList>, calls);
     QProcessEnvironment environment = environmentOf(currentDesktop);
     environment.insert("DISPLAY", ":0");
+    const PathWithFeh feh;
+    environment.insert("PATH", "/nonexistent:" + feh.dir.path());
     auto runner = std::make_shared<RecordingRunner>();
     createLinuxDesktopWallpaper(environment, runner)->setWallpaper(path);
-    QCOMPARE(runner->calls, QList<QStringList>{call});
+    QCOMPARE(runner->calls, calls);
 }
 
 void TestCommandWallpapers::plasmaClearsThenSetsEveryDesktop()
@@ -101,7 +121,7 @@ void TestCommandWallpapers::xfceSetsEveryMonitorAndWorkspace()
     const QStringList query{"xfconf-query", "-c", "xfce4-desktop"};
     QList<QStringList> expected{query + QStringList{"-l"}};
     for (const QString base : {"/backdrop/screen0/monitor0/workspace0/", "/backdrop/screen0/monitoreDP-1/workspace1/"}) {
-        expected << query + QStringList{"-p", base + "image-style", "--create", "--type", "int", "-s", "2"}
+        expected << query + QStringList{"-p", base + "image-style", "--create", "--type", "int", "-s", "3"}
                  << query + QStringList{"-p", base + "last-image", "-s", ""}
                  << query + QStringList{"-p", base + "last-image", "-s", mixPath};
     }
@@ -145,11 +165,30 @@ void TestCommandWallpapers::failuresStopAndCarryTheCommandsWords()
     QCOMPARE(runner->calls.size(), 1);
 }
 
-void TestCommandWallpapers::unidentifiedDesktopFailsNamingTheSession()
+void TestCommandWallpapers::unsupportedSessionsFailSayingWhy_data()
 {
+    QTest::addColumn<QStringList>("variables");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("unidentified") << QStringList{"XDG_CURRENT_DESKTOP=Hyprland"} << "XDG_CURRENT_DESKTOP=Hyprland";
+    QTest::newRow("unknown Wayland desktop with XWayland")
+        << QStringList{"XDG_CURRENT_DESKTOP=Hyprland", "WAYLAND_DISPLAY=wayland-1", "DISPLAY=:0", "PATH=feh"}
+        << "Wayland";
+    QTest::newRow("X11 without feh") << QStringList{"XDG_CURRENT_DESKTOP=i3", "DISPLAY=:0", "PATH=/nonexistent"}
+                                     << "没有安装 feh";
+}
+
+void TestCommandWallpapers::unsupportedSessionsFailSayingWhy()
+{
+    QFETCH(QStringList, variables);
+    QFETCH(QString, expected);
+    const PathWithFeh feh;
+    QProcessEnvironment environment;
+    for (const QString &variable : variables)
+        environment.insert(variable.section('=', 0, 0), variable.section('=', 1).replace("feh", feh.dir.path()));
     auto runner = std::make_shared<RecordingRunner>();
-    auto wallpaper = createLinuxDesktopWallpaper(environmentOf("Hyprland"), runner);
-    QVERIFY(wallpaperFailure([&] { wallpaper->setWallpaper(mixPath); }).contains("XDG_CURRENT_DESKTOP=Hyprland"));
+    auto wallpaper = createLinuxDesktopWallpaper(environment, runner);
+    const QString message = wallpaperFailure([&] { wallpaper->setWallpaper(mixPath); });
+    QVERIFY2(message.contains(expected), qPrintable(message));
     QVERIFY(runner->calls.isEmpty());
 }
 

@@ -36,6 +36,11 @@ void TestDesktopSession::detectsTheFamily_data()
     QTest::newRow("sway socket, no names")
         << QStringList{"SWAYSOCK=/run/user/1000/sway-ipc.sock", "DISPLAY=:0"} << DesktopFamily::Sway;
     QTest::newRow("bare X11") << QStringList{"XDG_CURRENT_DESKTOP=i3", "DISPLAY=:0"} << DesktopFamily::OtherX11;
+    QTest::newRow("Wayland, XWayland display")
+        << QStringList{"XDG_CURRENT_DESKTOP=Hyprland", "WAYLAND_DISPLAY=wayland-1", "DISPLAY=:0"}
+        << DesktopFamily::OtherWayland;
+    QTest::newRow("Wayland session type")
+        << QStringList{"XDG_SESSION_TYPE=wayland", "DISPLAY=:0"} << DesktopFamily::OtherWayland;
     QTest::newRow("empty display") << QStringList{"DISPLAY="} << DesktopFamily::Unknown;
     QTest::newRow("nothing") << QStringList{} << DesktopFamily::Unknown;
 }

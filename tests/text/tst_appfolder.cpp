@@ -1,5 +1,6 @@
 #include "text/appfolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -8,17 +9,45 @@
 class TestAppFolder : public QObject {
     Q_OBJECT
 private slots:
-    void defaultsToTheExecutableFolder();
+    void installedProgramsUseTheUserDataFolder();
+    void portableFoldersHoldDataAndMayBeWritten();
     void findsEntriesThatDifferOnlyInCase();
     void keepsNamesThatExistInNoCase();
 };
 
-void TestAppFolder::defaultsToTheExecutableFolder()
+void TestAppFolder::installedProgramsUseTheUserDataFolder()
 {
+    QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
     AppFolder::setRoot(QString());
-    QCOMPARE(AppFolder::root(), QCoreApplication::applicationDirPath() + "/");
+    QCOMPARE(AppFolder::userDataFolder(), home.path() + "/paxelo-memo/");
+    // The tests' own folder holds no Data/: like an installed program's.
+    QVERIFY(!AppFolder::isPortable(AppFolder::programFolder()));
+    QCOMPARE(AppFolder::programFolder(), QCoreApplication::applicationDirPath() + "/");
+    QCOMPARE(AppFolder::root(), home.path() + "/paxelo-memo/");
     QDir::setCurrent(QDir::rootPath());
-    QCOMPARE(AppFolder::root(), QCoreApplication::applicationDirPath() + "/");
+    QCOMPARE(AppFolder::root(), home.path() + "/paxelo-memo/");
+    // No share folder beside the tests: the program folder is the template.
+    QCOMPARE(AppFolder::templateFolder(), AppFolder::programFolder());
+}
+
+void TestAppFolder::portableFoldersHoldDataAndMayBeWritten()
+{
+    QTemporaryDir dir;
+    QVERIFY(!AppFolder::isPortable(dir.path()));
+    QFile(dir.filePath("Data")).open(QIODevice::WriteOnly);
+    QVERIFY(!AppFolder::isPortable(dir.path())); // a file named Data
+    QFile::remove(dir.filePath("Data"));
+    QDir(dir.path()).mkdir("data");
+    QVERIFY(AppFolder::isPortable(dir.path()));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    const bool mayStillWrite = QFileInfo(dir.path()).isWritable();
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (mayStillWrite)
+        QSKIP("the superuser may write in a read-only folder");
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    QVERIFY(!AppFolder::isPortable(dir.path()));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 void TestAppFolder::findsEntriesThatDifferOnlyInCase()

@@ -178,17 +178,24 @@ void TestMixPicture::placementsOutsideTheBaseAreRefused_data()
     QTest::addColumn<QSize>("background");
     QTest::addColumn<bool>("centre");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("requirement");
     const QString sizes = QStringLiteral("内容图片（%1×%2）和背景图片（%3×%4）");
     QTest::newRow("background 30 rows short") << QSize(316, 319) << QSize(1024, 348) << false
-                                              << "Scan line index out of range";
+                                              << "Scan line index out of range" << "";
     QTest::newRow("content wider than background − 50") << QSize(1000, 319) << QSize(1024, 768) << false
-                                                         << sizes.arg(1000).arg(319).arg(1024).arg(768);
+                                                         << sizes.arg(1000).arg(319).arg(1024).arg(768)
+                                                         << "背景图片应比内容图片宽出至少 50 像素。";
     QTest::newRow("swapped, background wider") << QSize(300, 300) << QSize(400, 200) << false
-                                               << sizes.arg(300).arg(300).arg(400).arg(200);
+                                               << sizes.arg(300).arg(300).arg(400).arg(200)
+                                               << "背景图片应比内容图片窄至少 50 像素。"
+                                                  "要把记事放到背景上，背景图片应比内容图片高出至少 30 像素、宽出至少 50 像素。";
     QTest::newRow("swapped, centred, background wider") << QSize(300, 300) << QSize(400, 200) << true
-                                                        << sizes.arg(300).arg(300).arg(400).arg(200);
+                                                        << sizes.arg(300).arg(300).arg(400).arg(200)
+                                                        << "背景图片不能比内容图片宽。要把记事放到背景上，"
+                                                           "背景图片应比内容图片高出至少 30 像素，且不比内容图片窄。";
     QTest::newRow("content wider, centred") << QSize(1100, 319) << QSize(1024, 768) << true
-                                            << sizes.arg(1100).arg(319).arg(1024).arg(768);
+                                            << sizes.arg(1100).arg(319).arg(1024).arg(768)
+                                            << "记事居中放置（位置 B）时，背景图片至少要和内容图片一样宽。";
 }
 
 void TestMixPicture::placementsOutsideTheBaseAreRefused()
@@ -197,13 +204,15 @@ void TestMixPicture::placementsOutsideTheBaseAreRefused()
     QFETCH(QSize, background);
     QFETCH(bool, centre);
     QFETCH(QString, message);
+    QFETCH(QString, requirement);
     Bitmap pic1 = filled(content.width(), content.height(), black);
     Bitmap pic2 = filled(background.width(), background.height(), grey);
     try {
         MixPicture(pic1, pic2, 30, 50, centre);
         QFAIL("the blend went ahead");
     } catch (const MixError &e) {
-        QVERIFY2(QString::fromUtf8(e.what()).startsWith(message), e.what());
+        const QString text = QString::fromUtf8(e.what());
+        QVERIFY2(text.startsWith(message) && text.endsWith(requirement), e.what());
     }
     QVERIFY(pic1 == filled(content.width(), content.height(), black));
     QVERIFY(pic2 == filled(background.width(), background.height(), grey));

@@ -2,8 +2,9 @@
 
 #include "platform/desktopwallpaper.h"
 #include "text/appfolder.h"
+#include "widgets/dialogs.h"
 
-#include <QFileInfo>
+#include <QDir>
 
 TDeskBGSetFrm::TDeskBGSetFrm()
     : TDeskBGSetFrm(createDesktopWallpaper())
@@ -20,6 +21,16 @@ TDeskBGSetFrm::~TDeskBGSetFrm() = default;
 
 void TDeskBGSetFrm::SetWallpaper(const QString &Path)
 {
-    const QFileInfo file(Path);
-    m_desktop->setWallpaper(AppFolder::resolveCaseInsensitive(file.absolutePath(), file.fileName()));
+    m_desktop->setWallpaper(Path);
+}
+
+void TDeskBGSetFrm::reportRefusal(QWidget *parent, const QString &reason, const QString &Path)
+{
+    if (m_refusalReported)
+        return;
+    m_refusalReported = true;
+    Dialogs::instance().message(parent, QStringLiteral("桌面没有换上新的壁纸：%1\n\n"
+                                                       "合成好的壁纸保存在：\n%2\n"
+                                                       "可以在桌面设置里手动把它设为壁纸。本次运行中不再提示。")
+                                            .arg(reason, QDir::toNativeSeparators(Path)));
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 class DesktopWallpaper;
+class QWidget;
 
 // Holds the composer's folder and paths and the wallpaper step; never shown.
 class TDeskBGSetFrm {
@@ -21,11 +22,17 @@ public:
     QString BgPicPath;
     QString ContentPicPath;
 
-    // Makes the picture at Path the desktop wallpaper, stretched. The file
-    // name is matched without regard to case, as the application folder's
-    // files are. Throws when the desktop did not take it.
+    // Makes the picture at Path the desktop wallpaper, stretched. The desktop
+    // gets exactly this file (a MIX.BMP copied from Windows beside the Mix.bmp
+    // the apply wrote must not win). Throws when the desktop did not take it.
     void SetWallpaper(const QString &Path);
+
+    // Tells the user that the desktop did not take the wallpaper at Path, and
+    // why, so they can set it by hand; once in a run, since every later apply
+    // would meet the same desktop.
+    void reportRefusal(QWidget *parent, const QString &reason, const QString &Path);
 
 private:
     std::unique_ptr<DesktopWallpaper> m_desktop;
+    bool m_refusalReported = false;
 };

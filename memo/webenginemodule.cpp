@@ -1,0 +1,62 @@
+#include "memo/webenginemodule.h"
+
+#include "memo/siteaddress.h"
+#include "platform/processuser.h"
+#include "webengine/browsermodule.h"
+
+#include <QCoreApplication>
+#include <QLibrary>
+
+namespace {
+
+// Beside the executable in a portable application folder; below lib/ in an
+// installed program.
+QStringList candidates()
+{
+    if (!WebEngineModule::location().isEmpty())
+        return {WebEngineModule::location()};
+    const QString program = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    const QString name = QLatin1String(BrowserModule::kFileName);
+    return {program + name, program + QStringLiteral("../lib/paxelo-memo/") + name};
+}
+
+} // namespace
+
+namespace WebEngineModule {
+
+void prepareApplication(int &argc, char **argv)
+{
+    // The application folder, where the site is configured, is known only to
+    // an application object: a plain one serves and is gone again.
+    const bool siteConfigured = [&] {
+        QCoreApplication probe(argc, argv);
+        return !Site::configuredRoot().isEmpty();
+    }();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, siteConfigured);
+}
+
+QString &location()
+{
+    static QString file;
+    return file;
+}
+
+QWidget *createBrowser(QWidget *parent)
+{
+    // The engine refuses to start under the superuser while its sandbox is
+    // on, and takes the whole program down with it.
+    if (runsAsSuperuser())
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // Kept loaded to the end of the program: the browser's code lives in it.
+    static QLibrary module;
+    for (const QString &candidate : candidates()) {
+        if (module.isLoaded())
+            break;
+        module.setFileName(candidate);
+        module.load();
+    }
+    auto create = reinterpret_cast<BrowserModule::CreateBrowser>(module.resolve(BrowserModule::kCreateBrowser));
+    return create ? create(parent) : nullptr;
+}
+
+} // namespace WebEngineModule
