@@ -20,6 +20,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
   libjpeg62-turbo-dev libgif-dev libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas dconf-gsettings-backend \
   mate-desktop-common cinnamon-desktop-data \
   qt6-translations-l10n fonts-noto-cjk fonts-liberation xvfb xauth x11-utils imagemagick sqlite3 libgtest-dev
+PACKAGES += libpng-dev libwebp-dev  # PNG and WebP pictures added to the background list
 BENCH_PACKAGES := libbenchmark-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := mingw-w64 wine wine64

@@ -94,6 +94,19 @@ void TestConversions::imageMagickPictures_data()
     QTest::newRow("GIF with a transparent colour")
         << QStringList {"-size", "30x20", "xc:navy", "-fill", "red", "-draw", "circle 15,10 15,2", "-transparent", "red"}
         << "mark.gif" << 0;
+    const QStringList halfSeen {"-size", "64x48", "-seed", "4", "plasma:", "-alpha", "set", "-channel", "A",
+                                "-evaluate", "set", "50%", "+channel"};
+    QTest::newRow("PNG, 16 bits, interlaced") << QStringList {"-size", "120x80", "-seed", "2", "plasma:", "-depth", "16",
+                                                              "-interlace", "PNG"} << "deep.PNG" << 1;
+    QTest::newRow("PNG, palette") << QStringList {"-size", "50x40", "-seed", "6", "plasma:", "-colors", "16", "-define",
+                                                  "png:color-type=3"} << "few.png" << 0;
+    QTest::newRow("PNG, half transparent") << halfSeen << "glass.png" << 1;
+    QTest::newRow("WebP, lossy") << QStringList {"-size", "90x70", "-seed", "7", "plasma:", "-quality", "80"}
+                                 << "photo.webp" << 1;
+    QTest::newRow("WebP, lossless, half transparent") << halfSeen + QStringList {"-define", "webp:lossless=true"}
+                                                      << "glass.WEBP" << 1;
+    QTest::newRow("WebP, animated") << QStringList {"-size", "30x20", "xc:red", "xc:blue", "-loop", "0"} << "anim.webp"
+                                    << 1;
 }
 
 void TestConversions::imageMagickPictures()
@@ -116,7 +129,7 @@ void TestConversions::otherTypesAreNotConverted_data()
     QTest::addColumn<QString>("result");
     QTest::newRow("bmp") << "sky.bmp" << "sky.bmp";
     QTest::newRow("BMP") << "sky.BMP" << "sky.BMP";
-    QTest::newRow("png") << "shot.png" << "";
+    QTest::newRow("tif") << "scan.tif" << "";
     QTest::newRow("ico") << "icon.ico" << "";
     QTest::newRow("no extension") << "jpg" << "";
 }
@@ -137,14 +150,17 @@ void TestConversions::otherTypesAreNotConverted()
 void TestConversions::damagedPictureWritesNothing()
 {
     QTemporaryDir dir;
-    const QString fake = dir.filePath("fake.jpg");
-    QFile file(fake);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
-    file.close();
-    QVERIFY_THROWS_EXCEPTION(ImagingError, uGlobal::ConvertToBmp(fake));
-    QVERIFY_THROWS_EXCEPTION(ImagingError, uGlobal::GifToBmp(fake));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"fake.jpg"});
+    // A PNG cut short inside its header, under every name.
+    const QStringList names {"cut.png", "cut.webp", "fake.jpg"};
+    for (const QString &name : names) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+        file.close();
+        QVERIFY_THROWS_EXCEPTION(ImagingError, uGlobal::ConvertToBmp(dir.filePath(name)));
+    }
+    QVERIFY_THROWS_EXCEPTION(ImagingError, uGlobal::GifToBmp(dir.filePath("fake.jpg")));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), names);
 }
 
 void TestConversions::applyReadsByExtension_data()
