@@ -142,17 +142,6 @@ QTreeWidgetItem *TPicSelFrm::firstSelectedRow() const
     return nullptr;
 }
 
-void TPicSelFrm::SavePicListFile()
-{
-    try {
-        PicListFile::SavePicListFile(DefaultPic, rows());
-    } catch (...) {
-        // The file kept its old content: the window shows that again.
-        FillPicList();
-        throw;
-    }
-}
-
 void TPicSelFrm::btnAddClick()
 {
     const QStringList chosen = Dialogs::instance().openPictures(this, kPictureFilter);
@@ -170,17 +159,20 @@ void TPicSelFrm::btnAddClick()
         Dialogs::instance().error(this, QStringLiteral("以下文件没有添加：\n") + notAdded.join(QLatin1Char('\n')));
 }
 
+// Each command writes the list file first and changes the window only once
+// the file holds the change: a file that cannot be written (a full disk) is
+// reported and the window still shows what the file holds.
 void TPicSelFrm::addPicture(const QString &file)
 {
     const PictureImport::Imported picture = PictureImport::importPicture(file);
-    new QTreeWidgetItem(LVpic, {picture.row});
     try {
-        SavePicListFile();
+        PicListFile::SavePicListFile(DefaultPic, rows() << picture.row);
     } catch (...) {
         // Nothing unlisted stays in the picture folder.
         PictureImport::withdraw(picture);
         throw;
     }
+    new QTreeWidgetItem(LVpic, {picture.row});
 }
 
 void TPicSelFrm::btnRemoveClick()
@@ -189,12 +181,17 @@ void TPicSelFrm::btnRemoveClick()
     if (!first)
         return;
     const QString caption = first->text(0);
-    if (caption == DefaultPic)
-        DefaultPic = PicListFile::standardPicture();
+    const QString defaultPic = caption == DefaultPic ? PicListFile::standardPicture() : DefaultPic;
     // The standard picture never goes, nor what was selected with it.
-    if (caption != PicListFile::standardPicture())
-        qDeleteAll(LVpic->selectedItems());
-    SavePicListFile();
+    const QList<QTreeWidgetItem *> going =
+        caption == PicListFile::standardPicture() ? QList<QTreeWidgetItem *>() : LVpic->selectedItems();
+    QStringList kept;
+    for (int i = 0; i < LVpic->topLevelItemCount(); ++i)
+        if (!going.contains(LVpic->topLevelItem(i)))
+            kept.append(LVpic->topLevelItem(i)->text(0));
+    PicListFile::SavePicListFile(defaultPic, kept);
+    DefaultPic = defaultPic;
+    qDeleteAll(going);
 }
 
 void TPicSelFrm::btnOkClick()
@@ -203,8 +200,8 @@ void TPicSelFrm::btnOkClick()
         const QTreeWidgetItem *first = firstSelectedRow();
         if (!first || first->text(0) == DefaultPic)
             return;
+        PicListFile::SavePicListFile(first->text(0), rows());
         DefaultPic = first->text(0);
-        SavePicListFile();
     });
     close();
 }

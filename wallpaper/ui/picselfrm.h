@@ -50,5 +50,4 @@ private:
     QStringList rows() const;
     void setRows(const QStringList &rows);
     QTreeWidgetItem *firstSelectedRow() const;
-    void SavePicListFile();
 };
