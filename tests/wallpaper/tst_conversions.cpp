@@ -9,6 +9,7 @@
 #include "wallpaper/uglobal.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -176,6 +177,9 @@ void TestConversions::applyReadsByExtension_data()
     QTest::newRow("TIF") << "scan.TIF" << QSize() << "Unknown picture file extension (.TIF)";
     QTest::newRow("none") << "picture" << QSize() << "Unknown picture file extension (.)";
     QTest::newRow("missing bmp") << "gone.bmp" << QSize() << "gone.bmp";
+    // Refused without opening it: an open would wait for a writer.
+    QTest::newRow("FIFO") << "fifo.bmp" << QSize() << "不是普通文件";
+    QTest::newRow("folder") << "folder.bmp" << QSize() << "不是普通文件";
 }
 
 void TestConversions::applyReadsByExtension()
@@ -186,6 +190,8 @@ void TestConversions::applyReadsByExtension()
     QTemporaryDir dir;
     BmpWriter::writeFile(Bitmap(7, 5), dir.filePath("back.bmp"), BmpWriter::Depth::Bits24);
     QFile::copy(dir.filePath("back.bmp"), dir.filePath("back.BMP"));
+    QDir(dir.path()).mkdir("folder.bmp");
+    QCOMPARE(QProcess::execute("mkfifo", {dir.filePath("fifo.bmp")}), 0);
     try {
         const Bitmap bitmap = PictureLoader::load(dir.filePath(name));
         QVERIFY2(error.isEmpty(), "no failure");
