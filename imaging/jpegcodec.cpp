@@ -228,19 +228,24 @@ Bitmap decode(const QByteArray &data)
     return bitmap;
 }
 
+void decodeToBmpFile(const QByteArray &jpeg, const QString &bmpPath)
+{
+    std::optional<BmpWriter::FileImage> image;
+    decompress(jpeg, 3, [&](int width, int height) {
+        image.emplace(width, height, BmpWriter::Depth::Bits24);
+        return image->rows();
+    });
+    image->save(bmpPath);
+}
+
 void decodeToBmpFile(const QString &jpegPath, const QString &bmpPath)
 {
     const QByteArray data = PictureFile::read(jpegPath);
-    std::optional<BmpWriter::FileImage> image;
     try {
-        decompress(data, 3, [&](int width, int height) {
-            image.emplace(width, height, BmpWriter::Depth::Bits24);
-            return image->rows();
-        });
+        decodeToBmpFile(data, bmpPath);
     } catch (const ImagingError &e) {
         throw ImagingError(withPath(e, jpegPath).toStdString());
     }
-    image->save(bmpPath);
 }
 
 } // namespace JpegCodec

@@ -26,5 +26,6 @@ Bitmap decode(const QByteArray &data);
 // at bmpPath as an AtomicFile once the whole picture is decoded (a damaged
 // file leaves it as it was).
 void decodeToBmpFile(const QString &jpegPath, const QString &bmpPath);
+void decodeToBmpFile(const QByteArray &jpeg, const QString &bmpPath);
 
 } // namespace JpegCodec

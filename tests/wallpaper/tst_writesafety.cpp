@@ -105,8 +105,7 @@ int writeOnFullDisk(const QString &root, bool fill)
     expectFailure("Content.bmp", [&] {
         BmpWriter::writeFile(makeTestBitmap(64, 64), bgFolder(root) + "Content.bmp", BmpWriter::Depth::Bits24);
     });
-    expectFailure("Mix.bmp", [&] { MixFiles::saveMix(makeTestBitmap(64, 64), bgFolder(root)); });
-    expectFailure("Mix.Jpg", [&] { MixFiles::roundTripThroughJpeg(bgFolder(root)); });
+    expectFailure("Mix.bmp", [&] { MixFiles::writeWallpaperFiles(makeTestBitmap(64, 64), bgFolder(root)); });
     const QMap<QString, QByteArray> after = snapshot(root);
     if (after != before)
         problems << QStringLiteral("files before: ") + before.keys().join(' ') + QStringLiteral("; after: ")
@@ -125,16 +124,14 @@ Bitmap versionPicture(int version, int width, int height)
     return makeTestBitmap(width + 40 * version, height + 30 * version);
 }
 
-void apply(const QString &root, int version, const QString &keep32BitMixAs = QString())
+// The apply's files: Content.bmp, then the blend's Mix.Jpg and Mix.bmp.
+void apply(const QString &root, int version)
 {
     const QString folder = bgFolder(root);
     BmpWriter::writeFile(versionPicture(version, 316, 319), folder + "Content.bmp", BmpWriter::Depth::Bits24);
     Bitmap content = PictureLoader::load(folder + "Content.bmp");
     Bitmap background = PictureLoader::load(folder + "bg.bmp");
-    MixFiles::saveMix(MixPicture(content, background, 30, 50, false), folder);
-    if (!keep32BitMixAs.isEmpty())
-        QFile::copy(MixFiles::mixBmpPath(folder), keep32BitMixAs);
-    MixFiles::roundTripThroughJpeg(folder);
+    MixFiles::writeWallpaperFiles(MixPicture(content, background, 30, 50, false), folder);
 }
 
 // The list window's add: the picture, then the list with one more row.
@@ -163,7 +160,7 @@ void prepareKills(const QString &root)
         BmpWriter::writeFile(versionPicture(version, 1600, 1200), chosen + "sky.bmp", BmpWriter::Depth::Bits24);
         uGlobal::convertInto(chosen + "big.jpg", ref + "big.bmp");
         QFile::copy(chosen + "sky.bmp", ref + "sky.bmp");
-        apply(root, version, ref + "Mix32.bmp");
+        apply(root, version);
         for (const char *name : {"Content.bmp", "Mix.bmp", "Mix.Jpg"})
             QFile::copy(bgFolder(root) + name, ref + name);
     }
@@ -184,11 +181,8 @@ int checkAfterKill(const QString &root)
         known << row;
     for (const QString &name : known) {
         QStringList candidates {root + "/ref/" + name};
-        for (const char *version : versions) {
+        for (const char *version : versions)
             candidates << root + "/ref/" + version + '/' + name;
-            if (name == QLatin1String("Mix.bmp"))
-                candidates << root + "/ref/" + version + "/Mix32.bmp";
-        }
         const QByteArray bytes = readAll(folder + name);
         if (std::none_of(candidates.begin(), candidates.end(),
                          [&](const QString &ref) { return QFile::exists(ref) && readAll(ref) == bytes; }))
@@ -251,12 +245,9 @@ void TestWriteSafety::readerNeverSeesHalfAMix()
     QTemporaryDir dir(QFileInfo(shm).isWritable() ? shm + QStringLiteral("/tst_writesafety-XXXXXX") : QString());
     const QString folder = dir.path() + QLatin1Char('/');
     const Bitmap blends[2] {makeTestBitmap(640, 480), makeTestBitmap(500, 400)};
-    // Each apply leaves the 32-bit blend, then the JPEG's pixels in 24 bits.
     QSet<QByteArray> whole;
     for (const Bitmap &blend : blends) {
-        MixFiles::saveMix(blend, folder);
-        whole << readAll(MixFiles::mixBmpPath(folder));
-        MixFiles::roundTripThroughJpeg(folder);
+        MixFiles::writeWallpaperFiles(blend, folder);
         whole << readAll(MixFiles::mixBmpPath(folder));
     }
     std::atomic<bool> done = false;
@@ -265,10 +256,8 @@ void TestWriteSafety::readerNeverSeesHalfAMix()
         for (; !done; ++reads)
             torn += whole.contains(readAll(MixFiles::mixBmpPath(folder))) ? 0 : 1;
     });
-    for (int apply = 0; apply < 200; ++apply) {
-        MixFiles::saveMix(blends[apply % 2], folder);
-        MixFiles::roundTripThroughJpeg(folder);
-    }
+    for (int apply = 0; apply < 200; ++apply)
+        MixFiles::writeWallpaperFiles(blends[apply % 2], folder);
     done = true;
     reader.join();
     QCOMPARE_GT(reads, 200);
