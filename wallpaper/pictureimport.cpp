@@ -11,18 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <filesystem>
-
 namespace PictureImport {
 
 namespace {
-
-bool sameFile(const QString &a, const QString &b)
-{
-    std::error_code error;
-    return std::filesystem::equivalent(std::filesystem::path(QFile::encodeName(a).toStdString()),
-                                       std::filesystem::path(QFile::encodeName(b).toStdString()), error);
-}
 
 [[noreturn]] void refuse(const QString &reason)
 {
@@ -53,8 +44,7 @@ void copyBmp(const QString &chosen, const QString &target)
     } catch (const ImagingError &e) {
         refuseUnreadable(e);
     }
-    if (!sameFile(chosen, target))
-        AtomicFile::write(target, bytes);
+    AtomicFile::write(target, bytes);
 }
 
 } // namespace

@@ -24,10 +24,11 @@ struct Imported {
 // A BMP is copied, a JPEG, GIF, PNG or WebP picture is converted into a BMP
 // of the same name; nothing else goes into the folder. The picture is read
 // and decoded whole before anything is written, and written as an
-// AtomicFile, so a refused file leaves the folder as it was. A BMP picked
-// in the picture folder itself is only read. Only a regular file is opened
-// (a FIFO, device or folder is refused without waiting). Throws Refused,
-// and FileError when the folder cannot take the picture.
+// AtomicFile, so a refused file leaves the folder as it was (a BMP picked in
+// the picture folder itself is written over with its own bytes). Only a
+// regular file is opened: a FIFO, device or folder is refused without
+// waiting. Throws Refused, and FileError when the folder cannot take the
+// picture.
 Imported importPicture(const QString &chosen);
 
 // Takes a picture out again that the list could not take in: a new file is
