@@ -46,7 +46,7 @@ private slots:
     void init();
     void cleanup();
     void addsReadablePicturesAndNamesTheOthers();
-    void listThatCannotBeSavedTakesThePictureBack();
+    void listThatCannotBeSavedChangesNothing();
 
 private:
     std::unique_ptr<TempAppFolder> m_folder;
@@ -116,21 +116,30 @@ void TestPictureAdd::addsReadablePicturesAndNamesTheOthers()
         QVERIFY2(dialogs.errors.first().contains(QString::fromUtf8(expected)), expected);
 }
 
-void TestPictureAdd::listThatCannotBeSavedTakesThePictureBack()
+void TestPictureAdd::listThatCannotBeSavedChangesNothing()
 {
+    m_folder->writeFile("Data/BGPicList.ini", "A1.bmp\r\nA1.bmp\r\nsky.bmp\r\n");
+    m_window->FillPicList();
     const QString chosen = m_outside.filePath("new.bmp");
     QVERIFY(makeTestBitmap(8, 8).toQImage().save(chosen, "BMP"));
-    // A folder where the list file was: it can be neither replaced nor read.
+    // A folder where the list file was: it cannot be replaced.
     QFile::remove(m_folder->path("Data/BGPicList.ini"));
     QVERIFY(QDir(m_folder->path("Data")).mkpath("BGPicList.ini/x"));
     ScriptedDialogs dialogs;
     dialogs.openAnswers = {{chosen}};
     clickAdd(*m_window);
-    QCOMPARE(rows(*m_window), QStringList {"A1.bmp"});
+    QTreeWidget *list = m_window->LVpic;
+    const QRect sky = list->visualItemRect(list->topLevelItem(1));
+    QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {}, list->viewport()->mapTo(m_window, sky.center()));
+    QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {},
+                      m_window->btnRemove->mapTo(m_window, m_window->btnRemove->rect().center()));
+
+    QCOMPARE(rows(*m_window), (QStringList {"A1.bmp", "sky.bmp"}));
     QCOMPARE(m_folder->entries(kFolder), QStringList());
-    QCOMPARE(dialogs.errors.size(), 1);
-    QVERIFY2(dialogs.errors.first().contains("new.bmp：无法写入文件") && dialogs.errors.first().contains("BGPicList.ini"),
-             qPrintable(dialogs.errors.first()));
+    QCOMPARE(dialogs.errors.size(), 2);
+    QVERIFY2(dialogs.errors.first().contains("new.bmp：无法写入文件"), qPrintable(dialogs.errors.first()));
+    for (const QString &error : dialogs.errors)
+        QVERIFY2(error.contains("BGPicList.ini"), qPrintable(error));
 }
 
 QTEST_MAIN(TestPictureAdd)
