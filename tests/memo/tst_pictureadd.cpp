@@ -111,9 +111,10 @@ void TestPictureAdd::addsReadablePicturesAndNamesTheOthers()
     const QStringList lines = dialogs.errors.first().split('\n');
     QCOMPARE(lines.size(), 7);
     QCOMPARE(lines.first(), QStringLiteral("以下文件没有添加："));
-    for (const char *expected : {"cut.jpg：无法读取的图片", "gone.jpg：文件不存在", "fifo.bmp：不是普通文件", "folder.jpg：不是普通文件",
-                                 "broken.png：无法读取的图片", "icon.ico：不支持的图片格式"})
-        QVERIFY2(dialogs.errors.first().contains(QString::fromUtf8(expected)), expected);
+    for (const char *line : {"gone.jpg：文件不存在", "fifo.bmp：不是普通文件", "folder.jpg：不是普通文件", "icon.ico：不支持的图片格式"})
+        QVERIFY2(lines.contains(QString::fromUtf8(line)), line);
+    for (const char *start : {"cut.jpg：无法读取的图片（", "broken.png：无法读取的图片（"})
+        QVERIFY2(std::any_of(lines.begin(), lines.end(), [&](const QString &line) { return line.startsWith(QString::fromUtf8(start)); }), start);
 }
 
 void TestPictureAdd::listThatCannotBeSavedChangesNothing()
