@@ -78,8 +78,7 @@ void applyToMixBmp(benchmark::State &state)
         Bitmap content = PictureLoader::load(folder.content);
         Bitmap background = PictureLoader::load(folder.background);
         const Bitmap &mix = MixPicture(content, background, topOffset, level, false);
-        MixFiles::saveMix(mix, folder.bgFolder);
-        MixFiles::roundTripThroughJpeg(folder.bgFolder);
+        MixFiles::writeWallpaperFiles(mix, folder.bgFolder);
     }
     state.counters["jpeg_bits_per_pixel"] =
         double(QFileInfo(MixFiles::mixJpgPath(folder.bgFolder)).size()) * 8 / double(state.range(0) * state.range(1));

@@ -76,6 +76,17 @@ Bitmap Bitmap::fromQImage(const QImage &image)
     return bitmap;
 }
 
+void Bitmap::flattenOnWhite()
+{
+    uchar *p = bottomUpBits();
+    for (qint64 n = qint64(m_width) * m_height; n > 0; --n, p += 4) {
+        const int opacity = p[3];
+        for (int i = 0; i < 3; ++i)
+            p[i] = uchar((p[i] * opacity + 255 * (255 - opacity) + 127) / 255);
+        p[3] = 0;
+    }
+}
+
 QImage Bitmap::toQImage() const
 {
     if (isEmpty())

@@ -39,6 +39,10 @@ public:
     uchar *bottomUpBits() { return m_pixels.get(); }
     const uchar *bottomUpBits() const { return m_pixels.get(); }
 
+    // Lays every pixel over white by its fourth byte, read as the pixel's
+    // straight (not premultiplied) opacity; the fourth byte then is 0.
+    void flattenOnWhite();
+
     // The fourth byte becomes 0xFF, as QImage::Format_RGB32 keeps it.
     static Bitmap fromQImage(const QImage &image);
     QImage toQImage() const;

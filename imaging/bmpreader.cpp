@@ -3,6 +3,7 @@
 #include "imaging/bmpheader.h"
 #include "imaging/imagelimits.h"
 #include "imaging/imagingerror.h"
+#include "imaging/picturefile.h"
 
 #include <QDir>
 
@@ -204,17 +205,6 @@ Bitmap read(const QByteArray &data)
 
 namespace {
 
-QFile &openForReading(QFile &file, const QString &path)
-{
-    // A pipe or device has no size to check and might never end.
-    if (!file.open(QIODevice::ReadOnly) || file.isSequential())
-        throw ImagingError(QStringLiteral("无法读取图片文件 %1：%2")
-                               .arg(QDir::toNativeSeparators(path),
-                                    file.isOpen() ? QStringLiteral("不是普通文件") : file.errorString())
-                               .toStdString());
-    return file;
-}
-
 [[noreturn]] void rethrowWithPath(const ImagingError &e, const QString &path)
 {
     throw ImagingError(
@@ -226,7 +216,7 @@ QFile &openForReading(QFile &file, const QString &path)
 Bitmap readFile(const QString &path)
 {
     QFile file(path);
-    openForReading(file, path);
+    PictureFile::openForReading(file, path);
     try {
         return decode(FileBmpSource(file));
     } catch (const ImagingError &e) {
@@ -250,7 +240,7 @@ struct BandReader::State {
 BandReader::BandReader(const QString &path)
     : m_path(path), m_file(path)
 {
-    openForReading(m_file, path);
+    PictureFile::openForReading(m_file, path);
     try {
         m_state = std::make_unique<State>(m_file);
         State &s = *m_state;

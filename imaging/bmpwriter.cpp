@@ -1,7 +1,7 @@
 #include "imaging/bmpwriter.h"
 
 #include "imaging/imagelimits.h"
-#include "imaging/picturefile.h"
+#include "text/atomicfile.h"
 
 #include <algorithm>
 #include <array>
@@ -47,7 +47,7 @@ void writeHeader(uchar *h, int width, int height, Depth depth)
 }
 
 // 24-bit rows go out in pieces of about a megabyte, bottom row first.
-void write24(PictureFile::Output &output, const Bitmap &bitmap)
+void write24(AtomicFile &output, const Bitmap &bitmap)
 {
     const qint64 stride = rowBytes(bitmap.width(), Depth::Bits24);
     const int rowsPerPiece = int(std::max<qint64>(1, (qint64(1) << 20) / std::max<qint64>(stride, 1)));
@@ -75,14 +75,14 @@ void writeFile(const Bitmap &bitmap, const QString &path, Depth depth)
 {
     std::array<uchar, headerBytes> header;
     writeHeader(header.data(), bitmap.width(), bitmap.height(), depth);
-    PictureFile::Output output(path);
+    AtomicFile output(path);
     output.write(header.data(), headerBytes);
     // The picture's memory already is a 32-bit BMP's pixel area.
     if (depth == Depth::Bits32)
         output.write(bitmap.bottomUpBits(), bitmap.bytesPerLine() * bitmap.height());
     else
         write24(output, bitmap);
-    output.finish();
+    output.commit();
 }
 
 FileImage::FileImage(int width, int height, Depth depth)
@@ -103,9 +103,9 @@ FileImage::FileImage(int width, int height, Depth depth)
 
 void FileImage::save(const QString &path) const
 {
-    PictureFile::Output output(path);
+    AtomicFile output(path);
     output.write(m_bytes.get(), m_size);
-    output.finish();
+    output.commit();
 }
 
 } // namespace BmpWriter

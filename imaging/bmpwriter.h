@@ -13,8 +13,9 @@ namespace BmpWriter {
 
 enum class Depth { Bits24 = 24, Bits32 = 32 };
 
-// Replaces any file at path. With 32 bits the fourth byte of each pixel is
-// written as it is. Throws ImagingError.
+// Replaces any file at path as an AtomicFile: a reader or a crash meets the
+// old file or the new one. With 32 bits the fourth byte of each pixel is
+// written as it is. Throws FileError when the file cannot be written.
 void writeFile(const Bitmap &bitmap, const QString &path, Depth depth);
 
 // A whole BMP file built in memory, for decoders that write their rows
@@ -25,6 +26,7 @@ public:
     // Throws ImagingError beyond ImageLimits.
     FileImage(int width, int height, Depth depth);
     uchar *const *rows() const { return m_rows.data(); }
+    // As writeFile() does.
     void save(const QString &path) const;
 
 private:

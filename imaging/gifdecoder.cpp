@@ -4,8 +4,6 @@
 #include "imaging/imagingerror.h"
 #include "imaging/picturefile.h"
 
-#include <QDir>
-
 #include <algorithm>
 #include <cstring>
 #include <gif_lib.h>
@@ -168,14 +166,7 @@ Bitmap decode(const QByteArray &data)
 
 Bitmap decodeFile(const QString &path)
 {
-    const QByteArray data = PictureFile::read(path);
-    try {
-        return decode(data);
-    } catch (const ImagingError &e) {
-        throw ImagingError(QStringLiteral("%1（%2）")
-                               .arg(QString::fromUtf8(e.what()), QDir::toNativeSeparators(path))
-                               .toStdString());
-    }
+    return PictureFile::decodeFile(path, decode);
 }
 
 } // namespace GifDecoder

@@ -5,6 +5,7 @@
 #include "imaging/imagelimits.h"
 #include "imaging/imagingerror.h"
 #include "imaging/picturefile.h"
+#include "text/atomicfile.h"
 
 #include <QDir>
 
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <functional>
 #include <jpeglib.h>
+#include <jerror.h>
 #include <optional>
 #include <vector>
 
@@ -28,8 +30,9 @@ constexpr long maxWorkingMemory = 512L * 1024 * 1024;
 
 // libjpeg calls error_exit from deep inside its C code; throwing unwinds
 // through those frames (built with unwind tables) back to the caller, whose
-// guard then destroys the libjpeg object. Warnings are ignored: a damaged
-// file still gives the pixels libjpeg could recover.
+// guard then destroys the libjpeg object. A warning about the compressed
+// data (a file cut short, a bad code, a lost marker) is damage as well:
+// libjpeg would go on and fill what it lost with grey.
 struct ErrorManager : jpeg_error_mgr {
     const char *context;
 };
@@ -46,14 +49,33 @@ void errorExit(j_common_ptr cinfo)
     throwError(static_cast<ErrorManager *>(cinfo->err)->context, QString::fromLocal8Bit(message));
 }
 
-void ignoreMessage(j_common_ptr, int) {}
+// Warnings about labels in the file, and stray bytes after the last of the
+// picture's data (before the end marker), leave the pixels as they are;
+// trace messages (level 0 and above) are not warnings at all.
+bool harmless(const jpeg_error_mgr &err)
+{
+    constexpr int endOfImage = 0xD9;
+    return err.msg_code == JWRN_ADOBE_XFORM || err.msg_code == JWRN_JFIF_MAJOR || err.msg_code == JWRN_BOGUS_ICC
+        || (err.msg_code == JWRN_EXTRANEOUS_DATA && err.msg_parm.i[1] == endOfImage);
+}
+
+void refuseDamage(j_common_ptr cinfo, int level)
+{
+    if (level >= 0 || harmless(*cinfo->err))
+        return;
+    char message[JMSG_LENGTH_MAX] = {};
+    cinfo->err->format_message(cinfo, message);
+    throwError(static_cast<ErrorManager *>(cinfo->err)->context,
+               QStringLiteral("图片数据已损坏（%1）").arg(QString::fromLocal8Bit(message)));
+}
+
 void ignoreOutput(j_common_ptr) {}
 
 void installErrors(ErrorManager &errors, const char *context)
 {
     jpeg_std_error(&errors);
     errors.error_exit = errorExit;
-    errors.emit_message = ignoreMessage;
+    errors.emit_message = refuseDamage;
     errors.output_message = ignoreOutput;
     errors.context = context;
 }
@@ -193,11 +215,7 @@ void encodeBmpFile(const QString &bmpPath, const QString &jpegPath, int quality)
     BmpReader::BandReader reader(bmpPath);
     const QByteArray jpeg = compress(reader.width(), reader.height(), quality, BmpReader::BandReader::bandRows,
                                      [&](int top, int count) { return reader.readBand(top, count); });
-    try {
-        PictureFile::write(jpegPath, jpeg);
-    } catch (const ImagingError &e) {
-        throw ImagingError(withPath(e, jpegPath).toStdString());
-    }
+    AtomicFile::write(jpegPath, jpeg);
 }
 
 Bitmap decode(const QByteArray &data)
@@ -210,19 +228,24 @@ Bitmap decode(const QByteArray &data)
     return bitmap;
 }
 
+void decodeToBmpFile(const QByteArray &jpeg, const QString &bmpPath)
+{
+    std::optional<BmpWriter::FileImage> image;
+    decompress(jpeg, 3, [&](int width, int height) {
+        image.emplace(width, height, BmpWriter::Depth::Bits24);
+        return image->rows();
+    });
+    image->save(bmpPath);
+}
+
 void decodeToBmpFile(const QString &jpegPath, const QString &bmpPath)
 {
     const QByteArray data = PictureFile::read(jpegPath);
-    std::optional<BmpWriter::FileImage> image;
     try {
-        decompress(data, 3, [&](int width, int height) {
-            image.emplace(width, height, BmpWriter::Depth::Bits24);
-            return image->rows();
-        });
+        decodeToBmpFile(data, bmpPath);
     } catch (const ImagingError &e) {
         throw ImagingError(withPath(e, jpegPath).toStdString());
     }
-    image->save(bmpPath);
 }
 
 } // namespace JpegCodec

@@ -13,17 +13,19 @@ namespace JpegCodec {
 // colour bits of each pixel (the fourth byte is not read); libjpeg's
 // standard settings otherwise (4:2:0 YCbCr, standard tables, integer DCT).
 QByteArray encode(const Bitmap &bitmap, int quality);
-// The same from a BMP file, read a band of rows at a time.
+// The same from a BMP file, read a band of rows at a time, written as an
+// AtomicFile (FileError when it cannot be).
 void encodeBmpFile(const QString &bmpPath, const QString &jpegPath, int quality);
 
 // Baseline, progressive and arithmetic-coded files with 8-bit samples, in
-// grey, YCbCr, RGB, CMYK or YCCK. A file cut short gives the part that was
-// there, as libjpeg does; pictures beyond ImageLimits are refused before
-// decoding.
+// grey, YCbCr, RGB, CMYK or YCCK. A damaged file (cut short, a bad code: what
+// libjpeg warns of and patches with grey) is refused; pictures beyond
+// ImageLimits are refused before decoding.
 Bitmap decode(const QByteArray &data);
 // Decodes straight into the rows of a 24-bit BMP file, replacing any file
-// at bmpPath once the whole picture is decoded (a damaged file leaves it as
-// it was).
+// at bmpPath as an AtomicFile once the whole picture is decoded (a damaged
+// file leaves it as it was).
 void decodeToBmpFile(const QString &jpegPath, const QString &bmpPath);
+void decodeToBmpFile(const QByteArray &jpeg, const QString &bmpPath);
 
 } // namespace JpegCodec

@@ -4,7 +4,7 @@
 #include "imaging/imagingerror.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 
 namespace PictureFile {
 
@@ -17,14 +17,24 @@ namespace {
 
 } // namespace
 
+void openForReading(QFile &file, const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        fail("无法读取图片文件 %1：%2", path, QStringLiteral("文件不存在"));
+    if (!info.isFile())
+        fail("无法读取图片文件 %1：%2", path, QStringLiteral("不是普通文件"));
+    if (!file.open(QIODevice::ReadOnly))
+        fail("无法读取图片文件 %1：%2", path, file.errorString());
+    // Something other than a regular file put there after the check above.
+    if (file.isSequential())
+        fail("无法读取图片文件 %1：%2", path, QStringLiteral("不是普通文件"));
+}
+
 QByteArray read(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        fail("无法读取图片文件 %1：%2", path, file.errorString());
-    // A pipe or device has no size to check and might never end.
-    if (file.isSequential())
-        fail("无法读取图片文件 %1：%2", path, QStringLiteral("不是普通文件"));
+    openForReading(file, path);
     if (file.size() > ImageLimits::maxFileBytes)
         fail("图片文件 %1 太大：%2", path, QStringLiteral("%1 字节").arg(file.size()));
     QByteArray bytes = file.readAll();
@@ -33,37 +43,16 @@ QByteArray read(const QString &path)
     return bytes;
 }
 
-Output::Output(const QString &path)
-    : m_path(path), m_file(path)
+Bitmap decodeFile(const QString &path, Bitmap (*decode)(const QByteArray &data))
 {
-    // ReadWrite opens an existing file without truncating it.
-    if (!m_file.open(QIODevice::ReadWrite))
-        fail();
-}
-
-void Output::write(const void *data, qint64 size)
-{
-    if (m_file.write(static_cast<const char *>(data), size) != size)
-        fail();
-    m_written += size;
-}
-
-void Output::finish()
-{
-    if (!m_file.resize(m_written) || !m_file.flush())
-        fail();
-}
-
-void Output::fail() const
-{
-    PictureFile::fail("无法写入图片文件 %1：%2", m_path, m_file.errorString());
-}
-
-void write(const QString &path, const QByteArray &bytes)
-{
-    Output output(path);
-    output.write(bytes.constData(), bytes.size());
-    output.finish();
+    const QByteArray data = read(path);
+    try {
+        return decode(data);
+    } catch (const ImagingError &e) {
+        throw ImagingError(QStringLiteral("%1（%2）")
+                               .arg(QString::fromUtf8(e.what()), QDir::toNativeSeparators(path))
+                               .toStdString());
+    }
 }
 
 } // namespace PictureFile

@@ -1,34 +1,27 @@
 #pragma once
 
+#include "imaging/bitmap.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 
-// Whole-file input and output for the codecs.
+// Opening picture files for the codecs. Pictures are written through
+// AtomicFile (text/atomicfile.h).
 namespace PictureFile {
 
-// Reads the whole file; refuses files larger than any picture we accept.
-// Throws ImagingError.
+// Opens a regular file for reading. Whether it is one is asked first,
+// without opening it: opening a FIFO would wait for a writer for ever, and
+// a device might never end. Throws ImagingError for a missing file, a FIFO,
+// device or folder, and a file that cannot be opened.
+void openForReading(QFile &file, const QString &path);
+
+// Reads the whole file, as openForReading() opens it; refuses files larger
+// than any picture we accept. Throws ImagingError.
 QByteArray read(const QString &path);
 
-// Replaces a file's content piece by piece. The new bytes go over the old
-// file, which is cut to length at the end: rewriting pages the page cache
-// already holds is much faster than truncating first, and the apply
-// rewrites its pictures every time. Throws ImagingError.
-class Output {
-public:
-    explicit Output(const QString &path);
-    void write(const void *data, qint64 size);
-    void finish();
-
-private:
-    [[noreturn]] void fail() const;
-
-    QString m_path;
-    QFile m_file;
-    qint64 m_written = 0;
-};
-
-void write(const QString &path, const QByteArray &bytes);
+// Reads the file and decodes it; a decoder's ImagingError gets the path
+// added to its message.
+Bitmap decodeFile(const QString &path, Bitmap (*decode)(const QByteArray &data));
 
 } // namespace PictureFile

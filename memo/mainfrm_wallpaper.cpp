@@ -93,15 +93,11 @@ void TMainFrm::imgAppToDeskClick()
     // it moves into imgmix instead of being copied.
     mixer.imgmix = std::move(mixer.MixPicture(mixer.img1, mixer.img2, kTopOffset, kLevel));
     mixer.XPButton1Click();
-    MixFiles::saveMix(mixer.imgmix, composer.BGFolder);
-
-    QString mixPath;
-    try {
-        mixPath = MixFiles::roundTripThroughJpeg(composer.BGFolder);
-    } catch (const std::exception &) {
-        // The 32-bit Mix.bmp stays; the wallpaper and the index are left alone.
+    // Without the JPEG round trip Mix.bmp holds the 32-bit blend; the
+    // wallpaper and the index are left alone.
+    if (!MixFiles::writeWallpaperFiles(mixer.imgmix, composer.BGFolder))
         return;
-    }
+    const QString mixPath = MixFiles::mixBmpPath(composer.BGFolder);
     try {
         composer.SetWallpaper(mixPath);
     } catch (const std::exception &refusal) {

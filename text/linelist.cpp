@@ -1,10 +1,10 @@
 #include "text/linelist.h"
 
+#include "text/atomicfile.h"
 #include "text/gbk.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace LineList {
 
@@ -46,13 +46,7 @@ void write(const QString &path, const QStringList &lines)
     QString text;
     for (const QString &line : lines)
         text += line + QStringLiteral("\r\n");
-    const QByteArray bytes = Gbk::encode(text);
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw FileError(QStringLiteral("无法写入文件 %1：%2")
-                            .arg(QDir::toNativeSeparators(path), file.errorString())
-                            .toStdString());
+    AtomicFile::write(path, Gbk::encode(text));
 }
 
 } // namespace LineList

@@ -1,18 +1,15 @@
 #pragma once
 
+#include "text/fileerror.h"
+
 #include <QString>
 #include <QStringList>
-
-#include <stdexcept>
 
 // Settings files are plain lists of lines: no sections, no keys, GB18030
 // text with CR LF after every line.
 namespace LineList {
 
-class FileError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+using FileError = ::FileError;
 
 // Lines end at CR, LF or CR LF and are not trimmed; a last line without an
 // end still counts, an empty file has no lines. Throws FileError when the
@@ -22,9 +19,9 @@ QStringList read(const QString &path);
 // Splits text into lines by the same rule as read().
 QStringList splitLines(const QString &text);
 
-// Writes the lines whole, each followed by CR LF, through a temporary file
-// and an atomic rename: a crash leaves either the old file or the new one.
-// Throws FileError with a message fit for the user.
+// Writes the lines whole, each followed by CR LF, as an AtomicFile: a crash
+// or a full disk leaves either the old file or the new one. Throws FileError
+// with a message fit for the user.
 void write(const QString &path, const QStringList &lines);
 
 } // namespace LineList

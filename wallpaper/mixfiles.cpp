@@ -2,7 +2,7 @@
 
 #include "imaging/bmpwriter.h"
 #include "imaging/jpegcodec.h"
-#include "wallpaper/uglobal.h"
+#include "text/atomicfile.h"
 
 namespace MixFiles {
 
@@ -27,10 +27,20 @@ void saveMix(const Bitmap &mix, const QString &bgFolder)
     BmpWriter::writeFile(mix, mixBmpPath(bgFolder), BmpWriter::Depth::Bits32);
 }
 
-QString roundTripThroughJpeg(const QString &bgFolder)
+bool writeWallpaperFiles(const Bitmap &mix, const QString &bgFolder)
 {
-    JpegCodec::encodeBmpFile(mixBmpPath(bgFolder), mixJpgPath(bgFolder), jpegQuality);
-    return uGlobal::JpgToBmp(mixJpgPath(bgFolder));
+    // The blend is encoded from memory: the same pixels a 32-bit Mix.bmp
+    // would hold, without writing and reading that file first.
+    try {
+        const QByteArray jpeg = JpegCodec::encode(mix, jpegQuality);
+        AtomicFile::write(mixJpgPath(bgFolder), jpeg);
+        JpegCodec::decodeToBmpFile(jpeg, mixBmpPath(bgFolder));
+        return true;
+    } catch (const std::exception &) {
+        // No JPEG round trip: the wallpaper file is the blend itself.
+    }
+    saveMix(mix, bgFolder);
+    return false;
 }
 
 } // namespace MixFiles

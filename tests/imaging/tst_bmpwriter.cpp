@@ -2,7 +2,7 @@
 
 #include "imaging/bmpreader.h"
 #include "imaging/bmpwriter.h"
-#include "imaging/imagingerror.h"
+#include "text/fileerror.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -71,7 +71,7 @@ void TestBmpWriter::replacesAnExistingFile()
 void TestBmpWriter::unwritablePathThrows()
 {
     QTemporaryDir dir;
-    QVERIFY_THROWS_EXCEPTION(ImagingError, BmpWriter::writeFile(Bitmap(2, 2), dir.filePath("no/such/folder.bmp"),
+    QVERIFY_THROWS_EXCEPTION(FileError, BmpWriter::writeFile(Bitmap(2, 2), dir.filePath("no/such/folder.bmp"),
                                                                 BmpWriter::Depth::Bits24));
 }
 

@@ -174,7 +174,7 @@ void TestJpegCodec::sharedFiles_data()
     QTest::newRow("arithmetic") << "libjpeg-turbo_testimgari.jpg" << QSize(227, 149);
     QTest::newRow("progressive") << "jpeg-decoder_mozilla_jpg-progressive.jpg" << QSize(32, 32);
     QTest::newRow("Adobe YCCK") << "pillow_pil_sample_cmyk.jpg" << QSize(100, 100);
-    QTest::newRow("cut short") << "pillow_truncated_jpeg.jpg" << QSize(100, 100);
+    QTest::newRow("cut short: libjpeg warns and fills with grey") << "pillow_truncated_jpeg.jpg" << QSize();
     QTest::newRow("12-bit") << "libjpeg-turbo_monkey12.jpg" << QSize();
     QTest::newRow("no frame") << "jpeg-decoder_missing-sof.jpg" << QSize();
     QTest::newRow("empty") << "jpeg-decoder_empty.jpg" << QSize();
@@ -196,7 +196,7 @@ void TestJpegCodec::sharedFiles()
     }
     const Bitmap bitmap = decodeFile(file);
     QCOMPARE(QSize(bitmap.width(), bitmap.height()), size);
-    if (Magick::tool().isEmpty() || name.contains("truncated"))
+    if (Magick::tool().isEmpty())
         return;
     QTemporaryDir dir;
     const QImage reference = Magick::decode(file, dir.filePath("reference.ppm"));

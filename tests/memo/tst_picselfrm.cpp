@@ -48,7 +48,6 @@ private slots:
     void okMakesTheFirstSelectedRowTheDefault_data();
     void okMakesTheFirstSelectedRowTheDefault();
     void closePictureClosesWithoutChange();
-    void addListsReadablePicturesAsBmp();
     void addHandlesEveryFileOfALargeSelection();
     void openDialogShowsPicturesOfAnyCaseWithAPreview();
 
@@ -201,39 +200,6 @@ void TestPicSelFrm::closePictureClosesWithoutChange()
     QVERIFY(!m_window->isVisible());
     QCOMPARE(m_window->DefaultPic, QStringLiteral("A1.bmp"));
     QCOMPARE(m_folder->readFile(kList), QByteArray("A1.bmp\nA1.bmp\nsky.bmp\n"));
-}
-
-void TestPicSelFrm::addListsReadablePicturesAsBmp()
-{
-    QTemporaryDir outside;
-    const QString jpeg = outside.filePath("Pic.JPG"), png = outside.filePath("p.png"), bad = outside.filePath("bad.jpg");
-    QImage picture(40, 30, QImage::Format_RGB32);
-    picture.fill(Qt::darkCyan);
-    QVERIFY(picture.save(jpeg, "JPEG") && picture.save(png, "PNG"));
-    QFile corrupt(bad);
-    QVERIFY(corrupt.open(QIODevice::WriteOnly) && corrupt.write("\xFF\xD8\xFF\xE0 not really") > 0);
-    corrupt.close();
-    // A picture picked from the picture folder itself is its own target.
-    const QString inFolder = m_folder->path("source/DeskTopBG/sky.bmp");
-    QVERIFY(picture.save(inFolder, "BMP"));
-    const QByteArray sky = m_folder->readFile("source/DeskTopBG/sky.bmp");
-
-    ScriptedDialogs dialogs;
-    dialogs.openAnswers = {{bad, png, outside.filePath("gone.jpg"), inFolder, jpeg}, {jpeg}, {}};
-    showWindow({"A1.bmp", "A1.bmp"});
-    m_window->btnAdd->click();
-    // The second add replaces the copy and its BMP.
-    QVERIFY(picture.scaled(20, 10).save(jpeg, "JPEG"));
-    m_window->btnAdd->click();
-    m_window->btnAdd->click();
-
-    QCOMPARE(dialogs.openCaptions, QStringList(3, kFilter));
-    QVERIFY(dialogs.errors.isEmpty());
-    QCOMPARE(rows(), (QStringList{"A1.bmp", "sky.bmp", "Pic.bmp", "Pic.bmp"}));
-    QCOMPARE(m_folder->readFile(kList), crlf({"A1.bmp", "A1.bmp", "sky.bmp", "Pic.bmp", "Pic.bmp"}));
-    QCOMPARE(m_folder->entries("source/DeskTopBG"), (QStringList{"Pic.JPG", "Pic.bmp", "bad.jpg", "p.png", "sky.bmp"}));
-    QCOMPARE(m_folder->readFile("source/DeskTopBG/sky.bmp"), sky);
-    QCOMPARE(QImage(m_folder->path("source/DeskTopBG/Pic.bmp")).size(), QSize(20, 10));
 }
 
 void TestPicSelFrm::addHandlesEveryFileOfALargeSelection()

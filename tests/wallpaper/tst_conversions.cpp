@@ -9,6 +9,7 @@
 #include "wallpaper/uglobal.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -94,6 +95,19 @@ void TestConversions::imageMagickPictures_data()
     QTest::newRow("GIF with a transparent colour")
         << QStringList {"-size", "30x20", "xc:navy", "-fill", "red", "-draw", "circle 15,10 15,2", "-transparent", "red"}
         << "mark.gif" << 0;
+    const QStringList halfSeen {"-size", "64x48", "-seed", "4", "plasma:", "-alpha", "set", "-channel", "A",
+                                "-evaluate", "set", "50%", "+channel"};
+    QTest::newRow("PNG, 16 bits, interlaced") << QStringList {"-size", "120x80", "-seed", "2", "plasma:", "-depth", "16",
+                                                              "-interlace", "PNG"} << "deep.PNG" << 1;
+    QTest::newRow("PNG, palette") << QStringList {"-size", "50x40", "-seed", "6", "plasma:", "-colors", "16", "-define",
+                                                  "png:color-type=3"} << "few.png" << 0;
+    QTest::newRow("PNG, half transparent") << halfSeen << "glass.png" << 1;
+    QTest::newRow("WebP, lossy") << QStringList {"-size", "90x70", "-seed", "7", "plasma:", "-quality", "80"}
+                                 << "photo.webp" << 1;
+    QTest::newRow("WebP, lossless, half transparent") << halfSeen + QStringList {"-define", "webp:lossless=true"}
+                                                      << "glass.WEBP" << 1;
+    QTest::newRow("WebP, animated") << QStringList {"-size", "30x20", "xc:red", "xc:blue", "-loop", "0"} << "anim.webp"
+                                    << 1;
 }
 
 void TestConversions::imageMagickPictures()
@@ -116,7 +130,7 @@ void TestConversions::otherTypesAreNotConverted_data()
     QTest::addColumn<QString>("result");
     QTest::newRow("bmp") << "sky.bmp" << "sky.bmp";
     QTest::newRow("BMP") << "sky.BMP" << "sky.BMP";
-    QTest::newRow("png") << "shot.png" << "";
+    QTest::newRow("tif") << "scan.tif" << "";
     QTest::newRow("ico") << "icon.ico" << "";
     QTest::newRow("no extension") << "jpg" << "";
 }
@@ -137,14 +151,17 @@ void TestConversions::otherTypesAreNotConverted()
 void TestConversions::damagedPictureWritesNothing()
 {
     QTemporaryDir dir;
-    const QString fake = dir.filePath("fake.jpg");
-    QFile file(fake);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
-    file.close();
-    QVERIFY_THROWS_EXCEPTION(ImagingError, uGlobal::ConvertToBmp(fake));
-    QVERIFY_THROWS_EXCEPTION(ImagingError, uGlobal::GifToBmp(fake));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"fake.jpg"});
+    // A PNG cut short inside its header, under every name.
+    const QStringList names {"cut.png", "cut.webp", "fake.jpg"};
+    for (const QString &name : names) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+        file.close();
+        QVERIFY_THROWS_EXCEPTION(ImagingError, uGlobal::ConvertToBmp(dir.filePath(name)));
+    }
+    QVERIFY_THROWS_EXCEPTION(ImagingError, uGlobal::GifToBmp(dir.filePath("fake.jpg")));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), names);
 }
 
 void TestConversions::applyReadsByExtension_data()
@@ -160,6 +177,9 @@ void TestConversions::applyReadsByExtension_data()
     QTest::newRow("TIF") << "scan.TIF" << QSize() << "Unknown picture file extension (.TIF)";
     QTest::newRow("none") << "picture" << QSize() << "Unknown picture file extension (.)";
     QTest::newRow("missing bmp") << "gone.bmp" << QSize() << "gone.bmp";
+    // Refused without opening it: an open would wait for a writer.
+    QTest::newRow("FIFO") << "fifo.bmp" << QSize() << "不是普通文件";
+    QTest::newRow("folder") << "folder.bmp" << QSize() << "不是普通文件";
 }
 
 void TestConversions::applyReadsByExtension()
@@ -170,6 +190,8 @@ void TestConversions::applyReadsByExtension()
     QTemporaryDir dir;
     BmpWriter::writeFile(Bitmap(7, 5), dir.filePath("back.bmp"), BmpWriter::Depth::Bits24);
     QFile::copy(dir.filePath("back.bmp"), dir.filePath("back.BMP"));
+    QDir(dir.path()).mkdir("folder.bmp");
+    QCOMPARE(QProcess::execute("mkfifo", {dir.filePath("fifo.bmp")}), 0);
     try {
         const Bitmap bitmap = PictureLoader::load(dir.filePath(name));
         QVERIFY2(error.isEmpty(), "no failure");

@@ -4,12 +4,13 @@
 #include "memo/panels.h"
 #include "memo/picturecontrol.h"
 #include "wallpaper/piclistfile.h"
-#include "wallpaper/ui/pictureimport.h"
+#include "wallpaper/pictureimport.h"
 #include "widgets/chinesefonts.h"
 #include "widgets/dialogs.h"
 #include "widgets/guard.h"
 #include "widgets/xpbutton.h"
 
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QShowEvent>
@@ -21,16 +22,6 @@ const QColor kBackground(216, 227, 243);
 
 // One filter entry; the open dialog lists the picture files it names.
 const QString kPictureFilter = QStringLiteral("All(*.bmp;*.ico,*.Jpg;*.PNG;*.JPEG;*.Gif;)");
-
-// The list window's commands drop every failure without a word.
-template <typename Command>
-void silently(Command &&command)
-{
-    try {
-        command();
-    } catch (...) {
-    }
-}
 
 TXPButton *button(QWidget *parent, const QString &caption, QPoint place)
 {
@@ -108,7 +99,7 @@ TPicSelFrm::TPicSelFrm(QWidget *parent)
     btnRemove->setFocus(Qt::OtherFocusReason);
 
     connect(btnAdd, &TXPButton::clicked, this, [this] { guarded(this, [this] { btnAddClick(); }); });
-    connect(btnRemove, &TXPButton::clicked, this, [this] { silently([this] { btnRemoveClick(); }); });
+    connect(btnRemove, &TXPButton::clicked, this, [this] { guarded(this, [this] { btnRemoveClick(); }); });
     connect(btnOk, &TXPButton::clicked, this, &TPicSelFrm::btnOkClick);
 }
 
@@ -151,25 +142,37 @@ QTreeWidgetItem *TPicSelFrm::firstSelectedRow() const
     return nullptr;
 }
 
-void TPicSelFrm::SavePicListFile()
-{
-    PicListFile::SavePicListFile(DefaultPic, rows());
-}
-
 void TPicSelFrm::btnAddClick()
 {
     const QStringList chosen = Dialogs::instance().openPictures(this, kPictureFilter);
+    // One file that is not added does not stop the others; all of them are
+    // told in one message at the end.
+    QStringList notAdded;
     for (const QString &file : chosen) {
-        // One picture that cannot be read does not stop the others; what
-        // was done for it stays done.
-        silently([&] {
-            const std::optional<QString> row = PictureImport::importPicture(file);
-            if (!row)
-                return;
-            new QTreeWidgetItem(LVpic, {*row});
-            SavePicListFile();
-        });
+        try {
+            addPicture(file);
+        } catch (const std::exception &e) {
+            notAdded.append(QStringLiteral("%1：%2").arg(QFileInfo(file).fileName(), QString::fromUtf8(e.what())));
+        }
     }
+    if (!notAdded.isEmpty())
+        Dialogs::instance().error(this, QStringLiteral("以下文件没有添加：\n") + notAdded.join(QLatin1Char('\n')));
+}
+
+// Each command writes the list file first and changes the window only once
+// the file holds the change: a file that cannot be written (a full disk) is
+// reported and the window still shows what the file holds.
+void TPicSelFrm::addPicture(const QString &file)
+{
+    const PictureImport::Imported picture = PictureImport::importPicture(file);
+    try {
+        PicListFile::SavePicListFile(DefaultPic, rows() << picture.row);
+    } catch (...) {
+        // Nothing unlisted stays in the picture folder.
+        PictureImport::withdraw(picture);
+        throw;
+    }
+    new QTreeWidgetItem(LVpic, {picture.row});
 }
 
 void TPicSelFrm::btnRemoveClick()
@@ -178,22 +181,27 @@ void TPicSelFrm::btnRemoveClick()
     if (!first)
         return;
     const QString caption = first->text(0);
-    if (caption == DefaultPic)
-        DefaultPic = PicListFile::standardPicture();
+    const QString defaultPic = caption == DefaultPic ? PicListFile::standardPicture() : DefaultPic;
     // The standard picture never goes, nor what was selected with it.
-    if (caption != PicListFile::standardPicture())
-        qDeleteAll(LVpic->selectedItems());
-    SavePicListFile();
+    const QList<QTreeWidgetItem *> going =
+        caption == PicListFile::standardPicture() ? QList<QTreeWidgetItem *>() : LVpic->selectedItems();
+    QStringList kept;
+    for (int i = 0; i < LVpic->topLevelItemCount(); ++i)
+        if (!going.contains(LVpic->topLevelItem(i)))
+            kept.append(LVpic->topLevelItem(i)->text(0));
+    PicListFile::SavePicListFile(defaultPic, kept);
+    DefaultPic = defaultPic;
+    qDeleteAll(going);
 }
 
 void TPicSelFrm::btnOkClick()
 {
-    silently([this] {
+    guarded(this, [this] {
         const QTreeWidgetItem *first = firstSelectedRow();
         if (!first || first->text(0) == DefaultPic)
             return;
+        PicListFile::SavePicListFile(first->text(0), rows());
         DefaultPic = first->text(0);
-        SavePicListFile();
     });
     close();
 }

@@ -15,8 +15,9 @@ class TXPButton;
 
 // The background picture list window "背景图片选择": the rows of
 // Data/BGPicList.ini, where pictures are added, removed and made the default.
-// The caller sets DefaultPic before showing it and reads it after it closed;
-// every command drops its failures silently.
+// The caller sets DefaultPic before showing it and reads it after it closed.
+// A list file that cannot be written is reported and left as it was; an add
+// reports in one message the files it did not add, and why.
 class TPicSelFrm : public BorderlessDialog {
     Q_OBJECT
 public:
@@ -44,9 +45,9 @@ private:
     void btnAddClick();
     void btnRemoveClick();
     void btnOkClick();
+    void addPicture(const QString &file);
 
     QStringList rows() const;
     void setRows(const QStringList &rows);
     QTreeWidgetItem *firstSelectedRow() const;
-    void SavePicListFile();
 };
