@@ -2,9 +2,7 @@
 #include "memo/mainfrm.h"
 
 #include "imaging/bmpwriter.h"
-#include "memo/anchoring.h"
 #include "memo/boardedit.h"
-#include "memo/picturecontrol.h"
 #include "text/appfolder.h"
 #include "wallpaper/mixfiles.h"
 #include "wallpaper/piclistfile.h"
@@ -15,7 +13,9 @@
 #include "wallpaper/ui/inforfrm.h"
 #include "wallpaper/ui/mixpicfrm.h"
 #include "wallpaper/ui/picselfrm.h"
+#include "widgets/anchoring.h"
 #include "widgets/guard.h"
+#include "widgets/picturecontrol.h"
 
 #include <QFileInfo>
 #include <QThread>

@@ -1,8 +1,9 @@
-#include "memo/chromebutton.h"
-#include "memo/picturecontrol.h"
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
+#include "support/windowinput.h"
 #include "wallpaper/ui/picselfrm.h"
+#include "widgets/chromebutton.h"
+#include "widgets/picturecontrol.h"
 #include "widgets/xpbutton.h"
 
 #include <QComboBox>
@@ -24,14 +25,6 @@ const QString kFilter = QStringLiteral("All(*.bmp;*.ico,*.Jpg;*.PNG;*.JPEG;*.Gif
 QByteArray crlf(const QStringList &lines)
 {
     return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
-}
-
-void sendMouse(QWidget *widget, QEvent::Type type)
-{
-    const QPointF inside(5, 5);
-    QMouseEvent event(type, inside, widget->mapToGlobal(inside), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
 }
 
 } // namespace
@@ -81,6 +74,7 @@ void TestPicSelFrm::showWindow(const QStringList &lines)
     // LF endings, so that a rewrite shows as CR LF.
     m_folder->writeFile(kList, (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
     m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
     QCOMPARE(m_window->geometry(), QRect(60, 78, 524, 286));
 }
 
@@ -94,8 +88,10 @@ QStringList TestPicSelFrm::rows() const
 
 void TestPicSelFrm::select(const QList<int> &positions)
 {
+    QTreeWidget *list = m_window->LVpic;
     for (int position : positions)
-        m_window->LVpic->topLevelItem(position)->setSelected(true);
+        WindowInput::click(list->viewport(), list->visualItemRect(list->topLevelItem(position)).center(),
+                           Qt::LeftButton, Qt::ControlModifier);
 }
 
 void TestPicSelFrm::showingRefillsFromTheFile_data()
@@ -151,10 +147,10 @@ void TestPicSelFrm::removeLooksAtTheFirstSelectedRow()
     QFETCH(QList<int>, selected);
     QFETCH(QStringList, linesAfter);
     showWindow(lines);
-    m_window->btnRemove->click();
+    WindowInput::click(m_window->btnRemove);
     QCOMPARE(rows(), lines.mid(1)); // nothing selected: nothing happens
     select(selected);
-    m_window->btnRemove->click();
+    WindowInput::click(m_window->btnRemove);
     QCOMPARE(m_window->DefaultPic, linesAfter.first());
     QCOMPARE(rows(), linesAfter.mid(1));
     QCOMPARE(m_folder->readFile(kList), crlf(linesAfter));
@@ -178,7 +174,7 @@ void TestPicSelFrm::okMakesTheFirstSelectedRowTheDefault()
     showWindow(lines);
     const QByteArray before = m_folder->readFile(kList);
     select(selected);
-    m_window->btnOk->click();
+    WindowInput::click(m_window->btnOk);
     QVERIFY(!m_window->isVisible());
     QCOMPARE(m_window->DefaultPic, defaultPic);
     QCOMPARE(m_folder->readFile(kList), defaultPic == lines.first() ? before : crlf(QStringList{defaultPic} + lines.mid(1)));
@@ -189,15 +185,20 @@ void TestPicSelFrm::closePictureClosesWithoutChange()
     showWindow({"A1.bmp", "A1.bmp", "sky.bmp"});
     select({1});
     ChromeButton *close = m_window->imgClose;
-    sendMouse(close->normal(), QEvent::MouseMove);
+    WindowInput::move(close);
     QCOMPARE(close->state(), ChromeButton::Highlight);
-    sendMouse(m_window->imgBG, QEvent::MouseMove);
+    WindowInput::move(m_window->imgBG, QPoint(300, 30));
     QCOMPARE(close->state(), ChromeButton::Normal);
-    sendMouse(close->normal(), QEvent::MouseMove);
-    sendMouse(close->highlight(), QEvent::MouseButtonPress);
+    // Pressed, then released away: the normal picture again, still open.
+    WindowInput::move(close);
+    WindowInput::press(close);
     QCOMPARE(close->state(), ChromeButton::Down);
-    sendMouse(close->down(), QEvent::MouseButtonRelease);
+    WindowInput::release(m_window->imgBG, QPoint(300, 30));
     QCOMPARE(close->state(), ChromeButton::Normal);
+    QVERIFY(m_window->isVisible());
+    // One click closes.
+    WindowInput::move(close);
+    WindowInput::click(close);
     QVERIFY(!m_window->isVisible());
     QCOMPARE(m_window->DefaultPic, QStringLiteral("A1.bmp"));
     QCOMPARE(m_folder->readFile(kList), QByteArray("A1.bmp\nA1.bmp\nsky.bmp\n"));
@@ -221,11 +222,11 @@ void TestPicSelFrm::addListsReadablePicturesAsBmp()
     ScriptedDialogs dialogs;
     dialogs.openAnswers = {{bad, png, outside.filePath("gone.jpg"), inFolder, jpeg}, {jpeg}, {}};
     showWindow({"A1.bmp", "A1.bmp"});
-    m_window->btnAdd->click();
+    WindowInput::click(m_window->btnAdd);
     // The second add replaces the copy and its BMP.
     QVERIFY(picture.scaled(20, 10).save(jpeg, "JPEG"));
-    m_window->btnAdd->click();
-    m_window->btnAdd->click();
+    WindowInput::click(m_window->btnAdd);
+    WindowInput::click(m_window->btnAdd);
 
     QCOMPARE(dialogs.openCaptions, QStringList(3, kFilter));
     QVERIFY(dialogs.errors.isEmpty());
@@ -247,7 +248,7 @@ void TestPicSelFrm::addHandlesEveryFileOfALargeSelection()
     ScriptedDialogs dialogs;
     dialogs.openAnswers = {chosen};
     showWindow({"A1.bmp"});
-    m_window->btnAdd->click();
+    WindowInput::click(m_window->btnAdd);
     QCOMPARE(rows().size(), 120);
     QCOMPARE(rows().last(), QStringLiteral("p119.bmp"));
 }
