@@ -51,8 +51,12 @@ void TMainFrm::LoadPicList(bool FollowDefault)
 
 void TMainFrm::SaveContentPic()
 {
-    // What the board shows, pixel for pixel in physical pixels.
+    // What the board shows, pixel for pixel in physical pixels, without the
+    // caret: it is no part of the notes.
+    const int caretWidth = rdtAbc->cursorWidth();
+    rdtAbc->setCursorWidth(0);
     const QImage shown = rdtAbc->grab().toImage();
+    rdtAbc->setCursorWidth(caretWidth);
     BmpWriter::writeFile(Bitmap::fromQImage(shown), m_companions.deskBGSetFrm->BGFolder + QStringLiteral("Content.bmp"),
                          BmpWriter::Depth::Bits24);
 }

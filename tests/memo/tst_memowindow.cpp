@@ -5,6 +5,8 @@
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
 #include "support/windowinput.h"
+#include "platform/desktopwallpaper.h"
+#include "wallpaper/ui/deskbgsetfrm.h"
 #include "widgets/chinesefonts.h"
 #include "widgets/chromebutton.h"
 #include "widgets/picturecontrol.h"
@@ -113,6 +115,7 @@ private slots:
     void chromeShowsOnePictureOfEachButtonAndActsOnOneClick();
     void draggingByHandLeavesHoverWorking();
     void boardPanelIsRaisedOutsideAndLoweredInside();
+    void contentPictureLeavesTheCaretOut();
     void pasteKeepsOnlyWhatTheStoreKeeps();
 };
 
@@ -344,6 +347,23 @@ void TestMemoWindow::boardPanelIsRaisedOutsideAndLoweredInside()
     QCOMPARE(bevel.pixel(right - 1, bottom - 1), light);
     QCOMPARE(bevel.pixel(5, bottom - 1), light);
     QCOMPARE(memo.window->board()->geometry(), panel->rect().adjusted(2, 2, -2, -2));
+}
+
+void TestMemoWindow::contentPictureLeavesTheCaretOut()
+{
+    MemoFixture memo;
+    memo.show();
+    WindowInput::click(memo.window->board()); // the caret shows on the empty board
+    TDeskBGSetFrm composer(nullptr);
+    memo.window->setCompanions({&composer});
+    memo.window->SaveContentPic();
+    const QImage content(composer.BGFolder + "Content.bmp");
+    QCOMPARE(content.size(), memo.window->board()->size());
+    int marked = 0;
+    for (int y = 0; y < content.height(); ++y)
+        for (int x = 0; x < content.width(); ++x)
+            marked += content.pixel(x, y) != kBoardYellow.rgb();
+    QCOMPARE(marked, 0);
 }
 
 void TestMemoWindow::pasteKeepsOnlyWhatTheStoreKeeps()
