@@ -6,12 +6,14 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSplitter>
+#include <QTreeView>
 
 namespace {
 
@@ -29,14 +31,14 @@ void plainBox(QWidget *parent, QMessageBox::Icon icon, const QString &text)
 
 // Keeps a dialog, buttons included, on a small screen even where no window
 // manager places it.
-void fitOnScreen(QDialog &dialog, QWidget *parent)
+void fitOnScreen(QDialog &dialog, QWidget *parent, QSize extra = QSize(0, 0))
 {
     const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
     // Room for a window manager's frame and title bar.
     const QSize room = screen->availableGeometry().size() - QSize(16, 48);
-    dialog.resize(dialog.sizeHint().expandedTo(dialog.minimumSizeHint()).boundedTo(room));
+    dialog.resize((dialog.sizeHint().expandedTo(dialog.minimumSizeHint()) + extra).boundedTo(room));
 }
 
 // The open dialog's preview: the picture under the cursor, scaled down to fit.
@@ -145,13 +147,22 @@ QStringList WidgetDialogs::openPictures(QWidget *parent, const QString &filterCa
                              + QLatin1Char(')'));
 
     // Beside the file list, in the splitter that holds it.
+    QSize previewRoom(0, 0);
     if (auto *splitter = dialog.findChild<QSplitter *>()) {
         auto *preview = new PicturePreview(splitter);
         splitter->addWidget(preview);
         splitter->setStretchFactor(1, 1);
+        previewRoom.setWidth(preview->minimumWidth());
         QObject::connect(&dialog, &QFileDialog::currentChanged, preview, &PicturePreview::showPicture);
     }
-    fitOnScreen(dialog, parent);
+    // The detailed list's name column gives way, so size, type and date show whole.
+    if (auto *details = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        QHeaderView *header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    fitOnScreen(dialog, parent, previewRoom);
 
     if (dialog.exec() != QDialog::Accepted)
         return {};
