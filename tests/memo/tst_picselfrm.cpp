@@ -9,12 +9,14 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSplitter>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace {
@@ -265,6 +267,7 @@ void TestPicSelFrm::openDialogShowsPicturesOfAnyCaseWithAPreview()
     QString comboText;
     QStringList listed;
     bool previewShown = false;
+    bool columnsWhole = false;
     QTimer::singleShot(0, this, [&] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
         if (!dialog)
@@ -276,9 +279,17 @@ void TestPicSelFrm::openDialogShowsPicturesOfAnyCaseWithAPreview()
         for (int i = 0; i < model->rowCount(parent); ++i)
             listed.append(model->index(i, 0, parent).data().toString());
         comboText = dialog->findChild<QComboBox *>("fileTypeCombo")->currentText();
-        emit dialog->currentChanged(folder.filePath("b.jpg"));
+        // The detailed list shows every column whole; a click on a row shows its preview.
+        WindowInput::click(dialog->findChild<QToolButton *>("detailModeButton"));
+        auto *details = dialog->findChild<QTreeView *>("treeView");
+        const QHeaderView *header = details->header();
+        columnsWhole = header->sectionViewportPosition(3) + header->sectionSize(3) <= details->viewport()->width()
+            && header->sectionSize(1) >= header->sectionSizeHint(1);
+        const QPoint row = details->visualRect(model->index(folder.filePath("b.jpg"))).center();
+        WindowInput::click(details->viewport(), row);
         const auto *preview = qobject_cast<QLabel *>(dialog->findChild<QSplitter *>()->widget(2));
         previewShown = preview && !preview->pixmap().isNull();
+        WindowInput::click(details->viewport(), row, Qt::LeftButton, Qt::ControlModifier);
         dialog->findChild<QLineEdit *>("fileNameEdit")->setText("\"c.Gif\" \"a.BMP\"");
         static_cast<QDialog *>(dialog)->accept();
     });
@@ -287,6 +298,7 @@ void TestPicSelFrm::openDialogShowsPicturesOfAnyCaseWithAPreview()
     QCOMPARE(listed, pictures);
     QCOMPARE(comboText, kFilter);
     QVERIFY(previewShown);
+    QVERIFY(columnsWhole);
     QCOMPARE(chosen, (QStringList{folder.filePath("c.Gif"), folder.filePath("a.BMP")}));
 }
 
