@@ -288,6 +288,7 @@ void TestMemoWindow::chromeShowsOnePictureOfEachButtonAndActsOnOneClick()
     WindowInput::click(close, std::nullopt, Qt::RightButton);
     QCOMPARE(close->state(), ChromeButton::Down);
     QVERIFY(memo.window->isVisible());
+    QCOMPARE(memo.writes(), 0); // the close button saves the page first
     QCOMPARE(memo.folder.readFile("Data/FormSize.ini"), sizeFile);
 
     // One click on the minimise button minimises.
