@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 void prepareApplication()
@@ -18,7 +19,11 @@ void prepareApplication()
     QApplication::setApplicationName(QStringLiteral("paxelo-memo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Paxelo备忘录"));
     ChineseFonts::install();
-    // The standard buttons and dialogs speak Chinese like the rest of the program.
+    // The standard buttons and dialogs speak Chinese like the rest of the
+    // program, whatever the user's locale: Qt's own dialogs with Qt's
+    // Chinese texts, Chinese dates and sizes in the file dialogs.
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     static QTranslator qtTranslator;
     if (qtTranslator.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);

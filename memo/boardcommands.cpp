@@ -28,6 +28,12 @@ void insertAtCaret(QTextEdit &board, const QString &text, const QTextCharFormat 
     board.setTextCursor(cursor);
 }
 
+// Pixel sizes are taken at the 96 dots per inch that the store assumes.
+double pointsOf(const QFont &font)
+{
+    return font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75;
+}
+
 } // namespace
 
 namespace BoardCommands {
@@ -53,17 +59,29 @@ void insertMark(QTextEdit &board, const QColor &colour)
     withoutUndo(board, [&] { insertAtCaret(board, kMark, format); });
 }
 
-void applyFont(QTextEdit &board, const QFont &font)
+void applyFontChoice(QTextEdit &board, const FontChoice &offered, const FontChoice &chosen)
 {
+    const QFont &was = offered.font;
+    const QFont &font = chosen.font;
     QTextCharFormat format;
-    format.setFontFamilies(font.families());
-    format.setFontPointSize(font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75);
-    format.setFontFixedPitch(font.fixedPitch());
-    format.setFontWeight(font.weight());
-    format.setFontItalic(font.italic());
-    format.setFontUnderline(font.underline());
-    format.setFontStrikeOut(font.strikeOut());
-    board.mergeCurrentCharFormat(format);
+    if (font.family() != was.family())
+        format.setFontFamilies({font.family()});
+    if (chosen.colour != offered.colour)
+        format.setForeground(chosen.colour);
+    if (pointsOf(font) != pointsOf(was))
+        format.setFontPointSize(pointsOf(font));
+    if (font.fixedPitch() != was.fixedPitch())
+        format.setFontFixedPitch(font.fixedPitch());
+    if (font.weight() != was.weight())
+        format.setFontWeight(font.weight());
+    if (font.italic() != was.italic())
+        format.setFontItalic(font.italic());
+    if (font.underline() != was.underline())
+        format.setFontUnderline(font.underline());
+    if (font.strikeOut() != was.strikeOut())
+        format.setFontStrikeOut(font.strikeOut());
+    if (!format.properties().isEmpty())
+        board.mergeCurrentCharFormat(format);
 }
 
 } // namespace BoardCommands

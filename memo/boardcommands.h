@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/dialogs.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -23,8 +25,10 @@ void setSelectionColour(QTextEdit &board, const QColor &colour);
 // after it continues in that colour.
 void insertMark(QTextEdit &board, const QColor &colour);
 
-// Gives the selection the font's family, the colour, the font's size in
-// points, pitch and style.
-void applyFont(QTextEdit &board, const QFont &font);
+// Gives the selection, or what is typed next at the caret, what the font
+// dialog changed from what it `offered`: the face, the colour, the size in
+// points, the pitch and the style, in this order. OK with nothing changed
+// leaves the text as it was.
+void applyFontChoice(QTextEdit &board, const FontChoice &offered, const FontChoice &chosen);
 
 } // namespace BoardCommands

@@ -1,17 +1,17 @@
 #include "memo/mainfrm.h"
 
-#include "memo/anchoring.h"
 #include "memo/boardedit.h"
-#include "memo/chromebutton.h"
-#include "memo/framemover.h"
-#include "memo/panels.h"
-#include "memo/picturecontrol.h"
 #include "store/pagestore.h"
 #include "store/tdm.h"
 #include "text/appfolder.h"
 #include "wallpaper/uglobal.h"
+#include "widgets/anchoring.h"
+#include "widgets/chromebutton.h"
 #include "widgets/dialogs.h"
+#include "widgets/framemover.h"
 #include "widgets/guard.h"
+#include "widgets/panels.h"
+#include "widgets/picturecontrol.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -54,6 +54,8 @@ TMainFrm::TMainFrm(TDM &dm, QWidget *parent)
     createWebPanel();
     createWallpaperCommands();
     m_mover = new FrameMover(this);
+    m_mover->giveWayTo(m_close);
+    m_mover->giveWayTo(m_mini);
     resize(FormSize::kMinimumWidth, FormSize::kMinimumHeight);
     FormCreate();
 }
@@ -84,11 +86,8 @@ void TMainFrm::createChrome()
 {
     m_close = new ChromeButton(this, QStringLiteral(":/images/main_close"), QRect(589, 1, 39, 20), QRect(589, 1, 39, 20));
     m_mini = new ChromeButton(this, QStringLiteral(":/images/main_mini"), QRect(560, 1, 28, 20), QRect(559, 1, 28, 20));
-    for (ChromeButton *button : {m_close, m_mini}) {
-        m_anchoring->add(button->normal(), button->normal()->geometry(), kTopRight);
-        m_anchoring->add(button->highlight(), button->highlight()->geometry(), kTopRight);
-        m_anchoring->add(button->down(), button->down()->geometry(), kTopRight);
-    }
+    for (ChromeButton *button : {m_close, m_mini})
+        m_anchoring->add(button, button->geometry(), kTopRight);
     // Over one button's normal picture, or pressing it, the other rests.
     connect(m_close, &ChromeButton::hovered, m_mini, [this] { m_mini->setState(ChromeButton::Normal); });
     connect(m_close, &ChromeButton::pressed, m_mini, [this] { m_mini->setState(ChromeButton::Normal); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "memo/formsize.h"
+#include "widgets/dialogs.h"
 
 #include <QColor>
 #include <QFont>
@@ -66,6 +67,7 @@ public:
     QString positionLetter() const;
     BoardEdit *board() const { return rdtAbc; }
     QMenu *positionMenu() const { return ppABC; }
+    QToolButton *positionButton() const { return spbAbcMenu; }
 
     ChromeButton *closeButton() const { return m_close; }
     ChromeButton *miniButton() const { return m_mini; }
@@ -186,7 +188,7 @@ private:
     QMenu *pmDeskTopMonCal = nullptr;
     // What the colour and font dialogs offer next: the last choice.
     QColor m_lastTextColour = Qt::black;
-    QFont m_lastFont;
+    FontChoice m_lastFontChoice;
 
     // Settings menu and web panel.
     TImage *lblSet = nullptr;

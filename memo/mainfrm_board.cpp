@@ -1,12 +1,12 @@
 // The board: pages, position letters and the saving rhythm.
 #include "memo/mainfrm.h"
 
-#include "memo/anchoring.h"
 #include "memo/boardedit.h"
-#include "memo/panels.h"
 #include "store/pagestore.h"
+#include "widgets/anchoring.h"
 #include "widgets/chinesefonts.h"
 #include "widgets/guard.h"
+#include "widgets/panels.h"
 
 #include <QApplication>
 #include <QMenu>

@@ -1,15 +1,15 @@
 // The date header, the header pictures and the board's editing commands.
 #include "memo/mainfrm.h"
 
-#include "memo/anchoring.h"
 #include "memo/boardcommands.h"
 #include "memo/boardedit.h"
 #include "memo/dateheader.h"
-#include "memo/picturecontrol.h"
 #include "memo/textexport.h"
+#include "widgets/anchoring.h"
 #include "widgets/chinesefonts.h"
 #include "widgets/dialogs.h"
 #include "widgets/guard.h"
+#include "widgets/picturecontrol.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -63,9 +63,10 @@ void TMainFrm::createHeader()
     connect(imgDate, &TImage::clicked, this, [this] { guarded(this, [this] { imgDateClick(); }); });
     connect(imgRedColor, &TImage::clicked, this, [this] { guarded(this, [this] { imgRedColorClick(); }); });
 
-    m_lastFont = QFont(QStringLiteral("宋体"));
-    // 16 pixels high on the usual 96 dots per inch.
-    m_lastFont.setPointSize(12);
+    // 16 pixels high on the usual 96 dots per inch; the dialog lists points.
+    QFont songTi(QStringLiteral("宋体"));
+    songTi.setPointSize(12);
+    m_lastFontChoice = {songTi, Qt::black};
 }
 
 void TMainFrm::createEditingMenu()
@@ -168,18 +169,18 @@ void TMainFrm::imgRedColorClick()
 
 void TMainFrm::imgFontClick()
 {
-    const std::optional<QFont> chosen = Dialogs::instance().font(this, m_lastFont);
+    const std::optional<FontChoice> chosen = Dialogs::instance().font(this, m_lastFontChoice);
     if (!chosen)
         return;
-    m_lastFont = *chosen;
-    // The font dialog offers no colour, so the text keeps the one it has.
-    BoardCommands::applyFont(*rdtAbc, *chosen);
+    BoardCommands::applyFontChoice(*rdtAbc, m_lastFontChoice, *chosen);
+    m_lastFontChoice = *chosen;
 }
 
 void TMainFrm::N_OutPutConClick()
 {
     const QString text = rdtAbc->toPlainText();
-    const QString chosen = Dialogs::instance().saveFileName(this, TextExport::proposedName(CurrentPage),
+    const QString chosen = Dialogs::instance().saveFileName(this, QStringLiteral("内容导出"),
+                                                           TextExport::proposedName(CurrentPage),
                                                            QString::fromUtf16(TextExport::kFilter));
     if (chosen.isEmpty())
         return;

@@ -2,9 +2,7 @@
 #include "memo/mainfrm.h"
 
 #include "imaging/bmpwriter.h"
-#include "memo/anchoring.h"
 #include "memo/boardedit.h"
-#include "memo/picturecontrol.h"
 #include "text/appfolder.h"
 #include "wallpaper/mixfiles.h"
 #include "wallpaper/piclistfile.h"
@@ -16,7 +14,9 @@
 #include "wallpaper/ui/inforfrm.h"
 #include "wallpaper/ui/mixpicfrm.h"
 #include "wallpaper/ui/picselfrm.h"
+#include "widgets/anchoring.h"
 #include "widgets/guard.h"
+#include "widgets/picturecontrol.h"
 
 #include <QThread>
 
@@ -51,8 +51,12 @@ void TMainFrm::LoadPicList(bool FollowDefault)
 
 void TMainFrm::SaveContentPic()
 {
-    // What the board shows, pixel for pixel in physical pixels.
+    // What the board shows, pixel for pixel in physical pixels, without the
+    // caret: it is no part of the notes.
+    const int caretWidth = rdtAbc->cursorWidth();
+    rdtAbc->setCursorWidth(0);
     const QImage shown = rdtAbc->grab().toImage();
+    rdtAbc->setCursorWidth(caretWidth);
     BmpWriter::writeFile(Bitmap::fromQImage(shown), m_companions.deskBGSetFrm->BGFolder + QStringLiteral("Content.bmp"),
                          BmpWriter::Depth::Bits24);
 }

@@ -1,16 +1,16 @@
 // The settings menu, the help pages and the web panel.
 #include "memo/mainfrm.h"
 
-#include "memo/anchoring.h"
 #include "memo/browserclickfilter.h"
 #include "memo/dateheader.h"
 #include "memo/pageopener.h"
-#include "memo/panels.h"
-#include "memo/picturecontrol.h"
 #include "memo/siteaddress.h"
 #include "memo/webpanel.h"
 #include "site/sitepaths.h"
+#include "widgets/anchoring.h"
 #include "widgets/chinesefonts.h"
+#include "widgets/panels.h"
+#include "widgets/picturecontrol.h"
 
 #include <QApplication>
 #include <QMenu>

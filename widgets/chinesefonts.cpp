@@ -66,6 +66,11 @@ void install()
     QApplication::setFont(font(QStringLiteral("宋体"), 12));
 }
 
+QString installedFace(const QString &designName)
+{
+    return mapping().value(designName).value(0, designName);
+}
+
 QFont font(const QString &designName, int pixelHeight, bool bold)
 {
     // The design name stays the family, so it is what the board's RTF

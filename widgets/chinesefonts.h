@@ -16,4 +16,8 @@ void install();
 // install() it draws with the mapped faces.
 QFont font(const QString &designName, int pixelHeight, bool bold = false);
 
+// The installed face that draws `designName` (the name itself where the
+// program maps it to none), as the font lists show it.
+QString installedFace(const QString &designName);
+
 } // namespace ChineseFonts

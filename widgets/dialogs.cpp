@@ -1,14 +1,19 @@
 #include "widgets/dialogs.h"
 
+#include "widgets/chinesefonts.h"
+#include "widgets/fontcolourdialog.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QFontDialog>
+#include <QHeaderView>
 #include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSplitter>
+#include <QTreeView>
 
 namespace {
 
@@ -22,6 +27,18 @@ void plainBox(QWidget *parent, QMessageBox::Icon icon, const QString &text)
 {
     QMessageBox box(icon, QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+// Keeps a dialog, buttons included, on a small screen even where no window
+// manager places it.
+void fitOnScreen(QDialog &dialog, QWidget *parent, QSize extra = QSize(0, 0))
+{
+    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // Room for a window manager's frame and title bar.
+    const QSize room = screen->availableGeometry().size() - QSize(16, 48);
+    dialog.resize((dialog.sizeHint().expandedTo(dialog.minimumSizeHint()) + extra).boundedTo(room));
 }
 
 // The open dialog's preview: the picture under the cursor, scaled down to fit.
@@ -91,24 +108,33 @@ void WidgetDialogs::error(QWidget *parent, const QString &text)
 std::optional<QColor> WidgetDialogs::color(QWidget *parent, const QColor &initial)
 {
     QColorDialog dialog(initial, parent);
-    dialog.setOption(QColorDialog::DontUseNativeDialog, false);
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    dialog.setWindowTitle(QStringLiteral("颜色"));
+    fitOnScreen(dialog, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedColor();
 }
 
-std::optional<QFont> WidgetDialogs::font(QWidget *parent, const QFont &initial)
+std::optional<FontChoice> WidgetDialogs::font(QWidget *parent, const FontChoice &initial)
 {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, initial, parent);
-    if (!ok)
+    const QString designFace = initial.font.family();
+    const QString shownFace = ChineseFonts::installedFace(designFace);
+    QFont shown = initial.font;
+    shown.setFamilies({shownFace});
+    FontColourDialog dialog(parent, shown, initial.colour);
+    fitOnScreen(dialog, parent);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
+    FontChoice chosen{dialog.selectedFont(), dialog.selectedColour()};
+    if (chosen.font.family() == shownFace)
+        chosen.font.setFamilies({designFace});
     return chosen;
 }
 
 QStringList WidgetDialogs::openPictures(QWidget *parent, const QString &filterCaption)
 {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(parent, QStringLiteral("打开"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     // The dialog reads only blank-separated patterns, so the caption alone
@@ -121,21 +147,37 @@ QStringList WidgetDialogs::openPictures(QWidget *parent, const QString &filterCa
                              + QLatin1Char(')'));
 
     // Beside the file list, in the splitter that holds it.
+    QSize previewRoom(0, 0);
     if (auto *splitter = dialog.findChild<QSplitter *>()) {
         auto *preview = new PicturePreview(splitter);
         splitter->addWidget(preview);
         splitter->setStretchFactor(1, 1);
-        dialog.resize(dialog.sizeHint() + QSize(preview->minimumWidth(), 0));
+        previewRoom.setWidth(preview->minimumWidth());
         QObject::connect(&dialog, &QFileDialog::currentChanged, preview, &PicturePreview::showPicture);
     }
+    // The detailed list's name column gives way, so size, type and date show whole.
+    if (auto *details = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        QHeaderView *header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    fitOnScreen(dialog, parent, previewRoom);
 
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles();
 }
 
-QString WidgetDialogs::saveFileName(QWidget *parent, const QString &proposedName, const QString &filter)
+QString WidgetDialogs::saveFileName(QWidget *parent, const QString &title, const QString &proposedName,
+                                    const QString &filter)
 {
-    return QFileDialog::getSaveFileName(parent, QString(), proposedName, filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectFile(proposedName);
+    fitOnScreen(dialog, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
 }

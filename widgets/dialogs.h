@@ -9,8 +9,16 @@
 
 class QWidget;
 
+// What the font dialog chooses: the font and, beside it, the text colour.
+struct FontChoice {
+    QFont font;
+    QColor colour;
+};
+
 // Every message box and common dialog the program shows goes through this
-// one interface, so that tests can script the answers.
+// one interface, so that tests can script the answers. The real dialogs are
+// Qt's own, never the platform's: those ignore the program's font mapping
+// and its Chinese translation.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -21,12 +29,16 @@ public:
     virtual void error(QWidget *parent, const QString &text) = 0;
     // The colour dialog with its custom colours shown; nullopt on cancel.
     virtual std::optional<QColor> color(QWidget *parent, const QColor &initial) = 0;
-    // The font dialog; nullopt on cancel.
-    virtual std::optional<QFont> font(QWidget *parent, const QFont &initial) = 0;
+    // The font dialog with a colour choice; nullopt on cancel. A face the
+    // program maps to an installed one (ChineseFonts) is offered as the
+    // installed face and comes back under its own name unless another face
+    // was chosen.
+    virtual std::optional<FontChoice> font(QWidget *parent, const FontChoice &initial) = 0;
     // The open dialog for pictures, multiple selection, with a preview.
     virtual QStringList openPictures(QWidget *parent, const QString &filterCaption) = 0;
-    // The save dialog; an empty string on cancel.
-    virtual QString saveFileName(QWidget *parent, const QString &proposedName, const QString &filter) = 0;
+    // The save dialog titled `title`; an empty string on cancel.
+    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &proposedName,
+                                 const QString &filter) = 0;
 
     // The dialogs in use: the real ones unless a test installed others.
     static Dialogs &instance();
@@ -40,7 +52,8 @@ public:
     void message(QWidget *parent, const QString &text) override;
     void error(QWidget *parent, const QString &text) override;
     std::optional<QColor> color(QWidget *parent, const QColor &initial) override;
-    std::optional<QFont> font(QWidget *parent, const QFont &initial) override;
+    std::optional<FontChoice> font(QWidget *parent, const FontChoice &initial) override;
     QStringList openPictures(QWidget *parent, const QString &filterCaption) override;
-    QString saveFileName(QWidget *parent, const QString &proposedName, const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &title, const QString &proposedName,
+                         const QString &filter) override;
 };

@@ -2,7 +2,7 @@
 #include "imaging/bmpwriter.h"
 #include "memo/boardedit.h"
 #include "memo/mainfrm.h"
-#include "memo/picturecontrol.h"
+#include "widgets/picturecontrol.h"
 #include "platform/desktopwallpaper.h"
 #include "store/tdm.h"
 #include "support/localsite.h"

@@ -1,6 +1,6 @@
-#include "memo/anchoring.h"
 #include "memo/formsize.h"
 #include "support/tempappfolder.h"
+#include "widgets/anchoring.h"
 
 #include <QTest>
 

@@ -1,5 +1,6 @@
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
+#include "support/windowinput.h"
 #include "wallpaper/uglobal.h"
 #include "wallpaper/ui/inforfrm.h"
 #include "widgets/xpbutton.h"
@@ -78,8 +79,8 @@ void TestInforFrm::buttonsAnswer()
     uGlobal::SetBgAnswer = 1 - answer;
     showBox();
     if (ticked)
-        QTest::mouseClick(m_box->chkSetBgInfo, Qt::LeftButton);
-    QTest::mouseClick(this->button(button), Qt::LeftButton);
+        WindowInput::click(m_box->chkSetBgInfo);
+    WindowInput::click(this->button(button));
     QVERIFY(!m_box->isVisible());
     QCOMPARE(uGlobal::SetBgAnswer, answer);
     QCOMPARE(uGlobal::AskBeforeSetBg, !(ticked && answer == 1));
@@ -94,13 +95,13 @@ void TestInforFrm::failedWriteKeepsTheBoxOpen()
     ScriptedDialogs dialogs;
     uGlobal::ConfigSetBgPath = m_folder->path(QStringLiteral("missing/configSetBg.ini"));
     showBox();
-    m_box->chkSetBgInfo->setChecked(true);
-    QTest::mouseClick(m_box->btnok, Qt::LeftButton);
+    WindowInput::click(m_box->chkSetBgInfo);
+    WindowInput::click(m_box->btnok);
     QCOMPARE(dialogs.errors.size(), 1);
     QVERIFY(m_box->isVisible());
     QCOMPARE(uGlobal::AskBeforeSetBg, false);
     QCOMPARE(uGlobal::SetBgAnswer, 1);
-    QTest::mouseClick(m_box->btncancel, Qt::LeftButton);
+    WindowInput::click(m_box->btncancel);
     QVERIFY(!m_box->isVisible());
     QCOMPARE(uGlobal::SetBgAnswer, 0);
 }
@@ -110,9 +111,9 @@ void TestInforFrm::otherWaysOfClosingKeepTheAnswer()
     for (int previous : {0, 1}) {
         uGlobal::SetBgAnswer = previous;
         showBox();
-        QTest::keyClick(m_box, Qt::Key_Escape);
-        m_box->chkSetBgInfo->setFocus();
-        QTest::keyClick(m_box->chkSetBgInfo, Qt::Key_Return);
+        WindowInput::key(m_box, Qt::Key_Escape);
+        WindowInput::click(m_box->chkSetBgInfo);
+        WindowInput::key(m_box, Qt::Key_Return);
         QVERIFY(m_box->isVisible());
         m_box->close(); // what the platform's close command does
         QVERIFY(!m_box->isVisible());
@@ -126,11 +127,11 @@ void TestInforFrm::focusStartsOnOkThenWhereItWas()
     QCOMPARE(QApplication::focusWidget(), m_box->btnok);
     QList<QWidget *> order;
     for (int i = 0; i < 4; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        WindowInput::key(m_box, Qt::Key_Tab);
         order.append(QApplication::focusWidget());
     }
     QCOMPARE(order, (QList<QWidget *>{m_box->btncancel, m_box->btnClose, m_box->chkSetBgInfo, m_box->btnok}));
-    QTest::mouseClick(m_box->btncancel, Qt::LeftButton);
+    WindowInput::click(m_box->btncancel);
     showBox();
     QCOMPARE(QApplication::focusWidget(), m_box->btncancel);
 }

@@ -1,22 +1,34 @@
 #include "fixedclock.h"
 #include "memo/boardedit.h"
 #include "memo/mainfrm.h"
-#include "memo/picturecontrol.h"
 #include "store/tdm.h"
 #include "support/localsite.h"
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
+#include "support/windowinput.h"
 #include "widgets/chinesefonts.h"
+#include "widgets/fontcolourdialog.h"
+#include "widgets/picturecontrol.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QFontDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
+#include <QPushButton>
+#include <QWindow>
+
+#include <functional>
 
 namespace {
 
@@ -33,14 +45,28 @@ struct EditingFixture {
         window = std::make_unique<TMainFrm>(dm);
         window->setScreenLayout(ScreenLayout{{QRect(0, 0, 1024, 768)}});
         window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        board()->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        WindowInput::click(board());
     }
 
     BoardEdit *board() const { return window->board(); }
 
-    // Puts `text` on the board with the caret at its end.
-    void type(const QString &text) const { QTest::keyClicks(board(), text); }
+    // Types `text` on the board, which has the focus.
+    void type(const QString &text) const { WindowInput::type(window.get(), text); }
+
+    // An item of the board's menu, opened by a right click on the board.
+    void useBoardMenu(const QString &caption) const
+    {
+        WindowInput::click(board(), std::nullopt, Qt::RightButton);
+        QVERIFY(WindowInput::choose(window->editingMenu(), caption));
+    }
+
+    // An item of the settings menu, opened by a click on its label.
+    void useSettingsMenu(const QString &caption) const
+    {
+        WindowInput::click(window->settingsLabel());
+        QVERIFY(WindowInput::choose(window->settingsMenu(), caption));
+    }
 
     void select(int from, int to) const
     {
@@ -48,6 +74,15 @@ struct EditingFixture {
         cursor.setPosition(from);
         cursor.setPosition(to, QTextCursor::KeepAnchor);
         board()->setTextCursor(cursor);
+    }
+
+    // Page A as the store holds it.
+    QByteArray stored() const
+    {
+        QSqlQuery query(dm.AdoCon);
+        query.exec("SELECT SundayCon FROM tb_A WHERE ID = 1");
+        query.next();
+        return query.value(0).toByteArray();
     }
 
     QColor colourBeforeCaret() const { return board()->textCursor().charFormat().foreground().color(); }
@@ -61,18 +96,6 @@ QStringList captions(const QMenu *menu)
         texts.append(action->shortcut().isEmpty() ? text : text + QStringLiteral(" with a shortcut"));
     }
     return texts;
-}
-
-QAction *item(const QMenu *menu, const QString &caption)
-{
-    for (QAction *action : menu->actions())
-        if (action->text() == caption)
-            return action;
-    for (QAction *action : menu->actions())
-        if (action->menu())
-            if (QAction *found = item(action->menu(), caption))
-                return found;
-    return nullptr;
 }
 
 // Counts the right-button presses and releases and the context-menu
@@ -111,7 +134,8 @@ private slots:
     void marksColourWhatFollows_data();
     void marksColourWhatFollows();
     void colourNeedsTheBoardFocusAndIsRemembered();
-    void fontAppliesToTheSelection();
+    void fontAppliesWhatTheDialogChanged();
+    void fontDialogOffersSongTiAndItsColours();
     void exportWritesThePageText();
     void settingsLabelOpensItsMenuBelowIt();
     void helpAndFeedbackOpenTheSitePages();
@@ -133,9 +157,9 @@ void TestMemoEditing::headerShowsTodayAndStampReplacesSelection()
     QCOMPARE(memo.window->dateLabel()->pos(), QPoint(343, 19));
     memo.type(QStringLiteral("one word"));
     memo.select(4, 8);
-    QTest::mouseClick(memo.window->datePicture(), Qt::LeftButton);
+    WindowInput::click(memo.window->datePicture());
     QCOMPARE(memo.board()->toPlainText(), QStringLiteral("one  2026.12.06 (日)"));
-    memo.board()->undo();
+    WindowInput::key(memo.board(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(memo.board()->toPlainText(), QStringLiteral("one  2026.12.06 (日)"));
 }
 
@@ -154,26 +178,24 @@ void TestMemoEditing::menusHaveTheirCaptionsAndNoShortcuts()
 
     // A right click on the board, with the browser's filter in place.
     QSignalSpy shown(memo.window->editingMenu(), &QMenu::aboutToShow);
-    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5));
-    QApplication::sendEvent(memo.board()->viewport(), &rightClick);
+    WindowInput::click(memo.board(), std::nullopt, Qt::RightButton);
     QCOMPARE(shown.size(), 1);
 }
 
 void TestMemoEditing::clipboardItemsActOnTheBoard()
 {
     EditingFixture memo;
-    const QMenu *menu = memo.window->editingMenu();
     memo.type(QStringLiteral("hello"));
     memo.select(1, 4);
-    item(menu, "剪切")->trigger();
+    memo.useBoardMenu("剪切");
     QCOMPARE(memo.board()->toPlainText(), QStringLiteral("ho"));
-    item(menu, "粘贴")->trigger();
+    memo.useBoardMenu("粘贴");
     QCOMPARE(memo.board()->toPlainText(), QStringLiteral("hello"));
     memo.select(0, 2);
-    item(menu, "复制")->trigger();
-    item(menu, "删除")->trigger();
+    memo.useBoardMenu("复制");
+    memo.useBoardMenu("删除");
     QCOMPARE(memo.board()->toPlainText(), QStringLiteral("llo"));
-    item(menu, "撤销(Ctrl+Z)")->trigger();
+    memo.useBoardMenu("撤销(Ctrl+Z)");
     QCOMPARE(memo.board()->toPlainText(), QStringLiteral("hello"));
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("he"));
 }
@@ -181,18 +203,17 @@ void TestMemoEditing::clipboardItemsActOnTheBoard()
 void TestMemoEditing::tickAndCrossCannotBeUndone()
 {
     EditingFixture memo;
-    const QMenu *menu = memo.window->editingMenu();
     memo.type(QStringLiteral("ab"));
-    item(menu, "打V")->trigger();
+    memo.useBoardMenu("打V");
     QCOMPARE(memo.board()->toPlainText(), QStringLiteral("ab√"));
-    item(menu, "撤销(Ctrl+Z)")->trigger();
+    memo.useBoardMenu("撤销(Ctrl+Z)");
     QCOMPARE(memo.board()->toPlainText(), QStringLiteral("ab√"));
     memo.select(1, 2);
-    item(menu, "打X")->trigger();
+    memo.useBoardMenu("打X");
     QCOMPARE(memo.board()->toPlainText(), QStringLiteral("a×√"));
     // What is typed afterwards can be undone again.
     memo.type(QStringLiteral("c"));
-    item(menu, "撤销(Ctrl+Z)")->trigger();
+    memo.useBoardMenu("撤销(Ctrl+Z)");
     QCOMPARE(memo.board()->toPlainText(), QStringLiteral("a×√"));
 }
 
@@ -212,7 +233,7 @@ void TestMemoEditing::marksColourWhatFollows()
     EditingFixture memo;
     memo.type(QStringLiteral("ab"));
     memo.select(2, 1); // selected backwards: the mark still takes the colour
-    item(memo.window->editingMenu(), caption)->trigger();
+    memo.useBoardMenu(caption);
     QCOMPARE(memo.board()->toPlainText(), QStringLiteral("a█"));
     QCOMPARE(memo.colourBeforeCaret(), colour);
     memo.type(QStringLiteral("z"));
@@ -224,22 +245,22 @@ void TestMemoEditing::colourNeedsTheBoardFocusAndIsRemembered()
 {
     EditingFixture memo;
     memo.type(QStringLiteral("ab"));
-    memo.window->browser()->setFocus();
-    QTest::mouseClick(memo.window->redColorPicture(), Qt::LeftButton);
+    memo.window->browser()->setFocus(); // the caret in the web panel
+    WindowInput::click(memo.window->redColorPicture());
     QVERIFY(memo.dialogs.colorOffers.isEmpty());
 
-    memo.board()->setFocus();
+    WindowInput::click(memo.board());
     memo.select(0, 1);
     memo.dialogs.colorAnswers = {QColor(Qt::red), std::nullopt};
-    QTest::mouseClick(memo.window->redColorPicture(), Qt::LeftButton);
-    QTest::mouseClick(memo.window->redColorPicture(), Qt::LeftButton);
+    WindowInput::click(memo.window->redColorPicture());
+    WindowInput::click(memo.window->redColorPicture());
     QCOMPARE(memo.dialogs.colorOffers, QList<QColor>({Qt::black, Qt::red}));
     QCOMPARE(memo.colourBeforeCaret(), QColor(Qt::red));
     memo.select(2, 2);
     QCOMPARE(memo.colourBeforeCaret(), QColor(Qt::black));
 }
 
-void TestMemoEditing::fontAppliesToTheSelection()
+void TestMemoEditing::fontAppliesWhatTheDialogChanged()
 {
     EditingFixture memo;
     memo.type(QStringLiteral("ab"));
@@ -247,14 +268,15 @@ void TestMemoEditing::fontAppliesToTheSelection()
     memo.board()->setTextColor(Qt::red);
     QFont chosen(QStringLiteral("Noto Sans CJK SC"), 20, QFont::Bold, true);
     chosen.setUnderline(true);
-    memo.dialogs.fontAnswers = {chosen};
+    memo.dialogs.fontAnswers = {FontChoice{chosen, Qt::red}};
     memo.window->browser()->setFocus(); // the font needs no focus on the board
-    QTest::mouseClick(memo.window->fontPicture(), Qt::LeftButton);
-    QTest::mouseClick(memo.window->fontPicture(), Qt::LeftButton);
+    WindowInput::click(memo.window->fontPicture());
+    WindowInput::click(memo.window->fontPicture());
     QCOMPARE(memo.dialogs.fontOffers.size(), 2);
-    QCOMPARE(memo.dialogs.fontOffers[0].family(), QStringLiteral("宋体"));
-    QCOMPARE(memo.dialogs.fontOffers[0].pointSize(), 12);
-    QCOMPARE(memo.dialogs.fontOffers[1], chosen);
+    QCOMPARE(memo.dialogs.fontOffers[0].font.family(), QStringLiteral("宋体"));
+    QCOMPARE(memo.dialogs.fontOffers[0].font.pointSize(), 12);
+    QCOMPARE(memo.dialogs.fontOffers[0].colour, QColor(Qt::black));
+    QCOMPARE(memo.dialogs.fontOffers[1].font, chosen);
 
     const QTextCharFormat format = memo.board()->textCursor().charFormat();
     QCOMPARE(format.fontFamilies().toStringList(), QStringList{"Noto Sans CJK SC"});
@@ -266,21 +288,73 @@ void TestMemoEditing::fontAppliesToTheSelection()
     QVERIFY(memo.board()->textCursor().charFormat().fontPointSize() != 20.0);
 }
 
+void TestMemoEditing::fontDialogOffersSongTiAndItsColours()
+{
+    EditingFixture memo;
+    Dialogs::setInstance(nullptr); // the real dialog
+    QInputMethodEvent committed;
+    committed.setCommitString(QStringLiteral("备忘ab"));
+    QApplication::sendEvent(memo.board(), &committed);
+    WindowInput::key(memo.board(), Qt::Key_A, Qt::ControlModifier);
+    const QByteArray before = memo.stored();
+    QVERIFY(before.contains("\\'cb\\'ce\\'cc\\'e5;")); // 宋体 in the font table
+
+    // Answers the dialog the way a user does; `keys` run first.
+    struct Seen {
+        QFont font;
+        bool okEnabled = false;
+        QSize size;
+    } seen;
+    auto answer = [&](const std::function<void(FontColourDialog *)> &keys) {
+        QTimer::singleShot(0, [&, keys] {
+            auto *dialog = qobject_cast<FontColourDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog && QTest::qWaitForWindowActive(dialog));
+            seen.font = dialog->fontPart()->currentFont();
+            QPushButton *ok = dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+            seen.okEnabled = ok->isEnabled();
+            seen.size = dialog->frameGeometry().size();
+            keys(dialog);
+            WindowInput::click(ok);
+        });
+        WindowInput::click(memo.window->fontPicture());
+    };
+    answer([](FontColourDialog *) {});
+    QCOMPARE(seen.font.family(), QStringLiteral("Noto Serif CJK SC"));
+    QCOMPARE(seen.font.pointSize(), 12);
+    QVERIFY(seen.font.weight() == QFont::Normal && !seen.font.italic());
+    QVERIFY(seen.okEnabled);
+    QVERIFY(seen.size.width() <= 1024 && seen.size.height() <= 768);
+    QCOMPARE(memo.stored(), before);
+
+    answer([](FontColourDialog *dialog) {
+        WindowInput::key(dialog, Qt::Key_C, Qt::AltModifier);
+        for (int i = 0; i < 9; ++i) // black to red
+            WindowInput::key(dialog, Qt::Key_Down);
+    });
+    const QByteArray red = memo.stored();
+    QVERIFY(red.contains("\\red255\\green0\\blue0"));
+    // Still 宋体 for Chinese, and 备忘 written in GBK, not as \uN escapes.
+    QVERIFY(red.contains("{\\f0\\fnil\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}}"));
+    QVERIFY(red.contains("\\cf1\\'b1\\'b8\\'cd\\'fcab"));
+    QCOMPARE(memo.colourBeforeCaret(), QColor(Qt::red));
+}
+
 void TestMemoEditing::exportWritesThePageText()
 {
     EditingFixture memo;
-    memo.window->N_BClick();
+    WindowInput::click(memo.window->positionButton());
+    QVERIFY(WindowInput::choose(memo.window->positionMenu(), "B"));
     memo.board()->insertPlainText(QStringLiteral("买菜"));
-    QAction *exportItem = item(memo.window->settingsMenu(), "内容导出");
     const QString chosen = memo.folder.path("B备忘录");
     memo.dialogs.saveAnswers = {chosen, QString(), memo.folder.path("Data")};
-    exportItem->trigger();
+    memo.useSettingsMenu("内容导出");
+    QCOMPARE(memo.dialogs.saveTitles, QStringList{"内容导出"});
     QCOMPARE(memo.dialogs.proposedNames, QStringList{"B备忘录"});
     QCOMPARE(memo.dialogs.saveFilters, QStringList{"*.Txt"});
     QCOMPARE(memo.folder.readFile("B备忘录.txt"), QByteArray("买菜\n"));
-    exportItem->trigger(); // cancelled
+    memo.useSettingsMenu("内容导出"); // cancelled
     QDir(memo.folder.root()).mkdir("Data.txt");
-    exportItem->trigger(); // a folder in the way
+    memo.useSettingsMenu("内容导出"); // a folder in the way
     QCOMPARE(memo.dialogs.errors.size(), 1);
 }
 
@@ -293,14 +367,13 @@ void TestMemoEditing::settingsLabelOpensItsMenuBelowIt()
     QCOMPARE(label->pos(), QPoint(474 + memo.window->width() - 629, 51));
     QCOMPARE(label->contextMenuPolicy(), Qt::DefaultContextMenu);
     QMenu *menu = memo.window->settingsMenu();
-    QTest::mouseClick(label, Qt::LeftButton);
+    WindowInput::click(label);
     QTRY_VERIFY(menu->isVisible());
     QCOMPARE(menu->pos(), label->mapToGlobal(QPoint(0, label->height())));
     menu->close();
     QSignalSpy shown(menu, &QMenu::aboutToShow);
-    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(2, 2));
-    QApplication::sendEvent(label, &rightClick);
-    QCOMPARE(shown.size(), 1);
+    WindowInput::click(label, QPoint(2, 2), Qt::RightButton);
+    QTRY_COMPARE(shown.size(), 1);
 }
 
 void TestMemoEditing::helpAndFeedbackOpenTheSitePages()
@@ -308,8 +381,8 @@ void TestMemoEditing::helpAndFeedbackOpenTheSitePages()
     EditingFixture memo;
     UrlRecorder recorder;
     QDesktopServices::setUrlHandler("https", &recorder, "open");
-    item(memo.window->settingsMenu(), "帮助说明")->trigger();
-    item(memo.window->settingsMenu(), "意见反馈")->trigger();
+    memo.useSettingsMenu("帮助说明");
+    memo.useSettingsMenu("意见反馈");
     QDesktopServices::unsetUrlHandler("https");
     QCOMPARE(recorder.urls.size(), 2);
     QCOMPARE(recorder.urls[0].path(), QStringLiteral("/help4/B90a.htm"));
@@ -322,7 +395,7 @@ void TestMemoEditing::exitEndsTheLoopAndSavesNothing()
     EditingFixture memo;
     const QByteArray sizeFile = memo.folder.readFile("Data/FormSize.ini");
     memo.window->setGeometry(200, 200, 700, 500);
-    QTimer::singleShot(0, [&] { item(memo.window->settingsMenu(), "退出程序")->trigger(); });
+    QTimer::singleShot(0, [&] { memo.useSettingsMenu("退出程序"); });
     QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
     QCOMPARE(QCoreApplication::exec(), 0);
     QCOMPARE(memo.folder.readFile("Data/FormSize.ini"), sizeFile);

@@ -1,12 +1,15 @@
 #include "memo/boardedit.h"
-#include "memo/chromebutton.h"
 #include "memo/mainfrm.h"
-#include "memo/picturecontrol.h"
 #include "store/tdm.h"
 #include "support/localsite.h"
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
+#include "support/windowinput.h"
+#include "platform/desktopwallpaper.h"
+#include "wallpaper/ui/deskbgsetfrm.h"
 #include "widgets/chinesefonts.h"
+#include "widgets/chromebutton.h"
+#include "widgets/picturecontrol.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +19,8 @@
 #include <QTextDocumentFragment>
 #include <QSqlQuery>
 #include <QTest>
+#include <QToolButton>
+#include <QWindow>
 
 namespace {
 
@@ -47,7 +52,20 @@ struct MemoFixture {
     void show()
     {
         window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    // The letter chosen from the position button's menu.
+    void choose(const QString &letter) const
+    {
+        WindowInput::click(window->positionButton());
+        QVERIFY(WindowInput::choose(window->positionMenu(), letter));
+    }
+
+    void typeOnBoard(const QString &latinText) const
+    {
+        WindowInput::click(window->board());
+        WindowInput::type(window.get(), latinText);
     }
 
     int writes(const QString &table = QString()) const
@@ -91,10 +109,13 @@ private slots:
     void inputMethodTextIsStoredWhenCommitted();
     void eachPositionKeepsItsOwnPage();
     void storedPageFourOpensUnderC();
-    void closeButtonSavesPageThenSizeFile();
+    void oneClickOnTheCloseButtonSavesPageThenSizeFile();
     void aSizeFileThatCannotBeWrittenKeepsTheWindowOpen();
     void systemCloseSavesNothing();
-    void chromeShowsOnePictureOfEachButton();
+    void chromeShowsOnePictureOfEachButtonAndActsOnOneClick();
+    void draggingByHandLeavesHoverWorking();
+    void boardPanelIsRaisedOutsideAndLoweredInside();
+    void contentPictureLeavesTheCaretOut();
     void pasteKeepsOnlyWhatTheStoreKeeps();
 };
 
@@ -124,8 +145,7 @@ void TestMemoWindow::typingStoresTheWholeBoardAtOnce()
 {
     MemoFixture memo;
     memo.show();
-    memo.window->board()->setFocus();
-    QTest::keyClicks(memo.window->board(), "memo");
+    memo.typeOnBoard("memo");
     QCOMPARE(memo.writes("tb_A"), 4);
     QVERIFY(memo.stored("tb_A").contains("memo"));
     // A change of format alone is stored too.
@@ -139,7 +159,7 @@ void TestMemoWindow::inputMethodTextIsStoredWhenCommitted()
 {
     MemoFixture memo;
     memo.show();
-    memo.window->board()->setFocus();
+    WindowInput::click(memo.window->board());
     QInputMethodEvent composing(QStringLiteral("beiwang"), {});
     QApplication::sendEvent(memo.window->board(), &composing);
     QVERIFY(!memo.stored("tb_A").contains("beiwang"));
@@ -155,25 +175,24 @@ void TestMemoWindow::eachPositionKeepsItsOwnPage()
 {
     MemoFixture memo;
     memo.show();
-    memo.window->board()->setFocus();
-    QTest::keyClicks(memo.window->board(), "alpha");
-    memo.window->N_BClick();
+    memo.typeOnBoard("alpha");
+    memo.choose("B");
     QCOMPARE(memo.window->positionLetter(), QStringLiteral("B"));
     QCOMPARE(memo.window->CurrentPage, 2);
     QCOMPARE(memo.boardColour(), kBoardYellow);
     QCOMPARE(memo.boardText(), QString());
-    QTest::keyClicks(memo.window->board(), "beta");
-    memo.window->N_CClick();
+    memo.typeOnBoard("beta");
+    memo.choose("C");
     QCOMPARE(memo.boardColour(), QApplication::palette().color(QPalette::Base));
     QCOMPARE(memo.boardText(), QString());
-    memo.window->N_AClick();
+    memo.choose("A");
     QCOMPARE(memo.boardText(), QStringLiteral("alpha"));
-    memo.window->N_BClick();
+    memo.choose("B");
     QCOMPARE(memo.boardText(), QStringLiteral("beta"));
 
     // Choosing the letter already shown saves the page and loads it again.
     const int before = memo.writes("tb_B");
-    memo.window->N_BClick();
+    memo.choose("B");
     QCOMPARE(memo.writes("tb_B"), before + 1);
     QCOMPARE(memo.boardText(), QStringLiteral("beta"));
 }
@@ -188,7 +207,7 @@ void TestMemoWindow::storedPageFourOpensUnderC()
     QCOMPARE(memo.boardColour(), kBoardYellow);
     QCOMPARE(memo.boardText(), QStringLiteral("delta notes"));
     QCOMPARE(memo.writes(), 0);
-    memo.window->N_AClick();
+    memo.choose("A");
     QVERIFY(memo.stored("tb_D").startsWith("{\\rtf1"));
     QVERIFY(memo.stored("tb_D").contains("delta notes"));
     QCOMPARE(memo.window->CurrentPage, 1);
@@ -196,14 +215,18 @@ void TestMemoWindow::storedPageFourOpensUnderC()
     QCOMPARE(memo.folder.readFile("Data/FormSize.ini"), QByteArray("4\r\n700\r\n500\r\n10\r\n20\r\n"));
 }
 
-void TestMemoWindow::closeButtonSavesPageThenSizeFile()
+void TestMemoWindow::oneClickOnTheCloseButtonSavesPageThenSizeFile()
 {
     MemoFixture memo("2\r\n645\r\n443\r\n100\r\n100\r\n");
     memo.show();
-    QTest::keyClicks(memo.window->board(), "x");
+    memo.typeOnBoard("x");
     const int before = memo.writes("tb_B");
     memo.window->setGeometry(150, 160, 700, 480);
-    memo.window->img_close_highlightClick();
+    // The picture's top right pixel lies in the resizing edges: the button wins.
+    const TImage *picture = memo.window->closeButton()->normal();
+    WindowInput::move(picture, QPoint(picture->width() - 1, 0));
+    WindowInput::click(picture, QPoint(picture->width() - 1, 0));
+    QCOMPARE(memo.window->size(), QSize(700, 480));
     QCOMPARE(memo.writes("tb_B"), before + 1);
     QCOMPARE(memo.folder.readFile("Data/FormSize.ini"), QByteArray("2\r\n700\r\n480\r\n150\r\n160\r\n"));
     QVERIFY(memo.dialogs.errors.isEmpty());
@@ -216,7 +239,8 @@ void TestMemoWindow::aSizeFileThatCannotBeWrittenKeepsTheWindowOpen()
     // A folder where the file should be makes every write fail.
     QFile::remove(memo.folder.path("Data/FormSize.ini"));
     QDir(memo.folder.path("Data")).mkdir("FormSize.ini");
-    emit memo.window->closeButton()->clicked();
+    WindowInput::move(memo.window->closeButton());
+    WindowInput::click(memo.window->closeButton());
     QCOMPARE(memo.dialogs.errors.size(), 1);
     QVERIFY(memo.dialogs.errors.first().contains("FormSize.ini"));
     QVERIFY(memo.window->isVisible());
@@ -232,33 +256,115 @@ void TestMemoWindow::systemCloseSavesNothing()
     QCOMPARE(memo.writes(), 0);
 }
 
-void TestMemoWindow::chromeShowsOnePictureOfEachButton()
+void TestMemoWindow::chromeShowsOnePictureOfEachButtonAndActsOnOneClick()
 {
     MemoFixture memo;
     memo.show();
+    const QByteArray sizeFile = memo.folder.readFile("Data/FormSize.ini");
     ChromeButton *close = memo.window->closeButton();
     ChromeButton *mini = memo.window->miniButton();
     auto visibleCount = [](ChromeButton *button) {
         return int(button->normal()->isVisible()) + int(button->highlight()->isVisible())
             + int(button->down()->isVisible());
     };
+    const QPoint background(300, 30);
+    QWindow *window = memo.window->windowHandle();
     QCOMPARE(close->state(), ChromeButton::Normal);
-    emit mini->normal()->mouseMoved();
+    WindowInput::move(mini);
     QCOMPARE(mini->state(), ChromeButton::Highlight);
-    emit close->normal()->mouseMoved();
+    WindowInput::move(close);
     QCOMPARE(close->state(), ChromeButton::Highlight);
     QCOMPARE(mini->state(), ChromeButton::Normal);
-    // A right-button press shows the down picture but does not close.
-    emit close->highlight()->mousePressed(Qt::RightButton);
-    emit close->highlight()->mouseReleased(Qt::RightButton, true);
+    // Pressed, then released away from the button: nothing happens.
+    WindowInput::press(close);
     QCOMPARE(close->state(), ChromeButton::Down);
     QCOMPARE(visibleCount(close), 1);
     QCOMPARE(visibleCount(mini), 1);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, background);
+    // A right-button click shows the down picture but does not close.
+    QTest::mouseMove(window, background + QPoint(5, 0));
+    QCOMPARE(close->state(), ChromeButton::Normal);
+    WindowInput::move(close);
+    WindowInput::click(close, std::nullopt, Qt::RightButton);
+    QCOMPARE(close->state(), ChromeButton::Down);
     QVERIFY(memo.window->isVisible());
+    QCOMPARE(memo.writes(), 0); // the close button saves the page first
+    QCOMPARE(memo.folder.readFile("Data/FormSize.ini"), sizeFile);
+
+    // One click on the minimise button minimises.
+    QTest::mouseMove(window, background);
+    WindowInput::move(mini);
+    WindowInput::click(mini);
+    QVERIFY(memo.window->isMinimized());
+    QCOMPARE(mini->state(), ChromeButton::Normal);
+    QCOMPARE(close->state(), ChromeButton::Normal);
+    memo.window->showNormal();
+
     // The chrome is anchored to the right edge.
     memo.window->resize(800, 500);
-    QCOMPARE(close->normal()->geometry(), QRect(760, 1, 39, 20));
-    QCOMPARE(mini->highlight()->geometry(), QRect(730, 1, 28, 20));
+    QCOMPARE(close->normal()->mapTo(memo.window.get(), QPoint()), QPoint(760, 1));
+    QCOMPARE(mini->highlight()->mapTo(memo.window.get(), QPoint()), QPoint(730, 1));
+    QCOMPARE(mini->normal()->mapTo(memo.window.get(), QPoint()), QPoint(731, 1));
+}
+
+void TestMemoWindow::draggingByHandLeavesHoverWorking()
+{
+    // The offscreen platform moves and resizes no window itself, so the
+    // window follows the pointer by hand, as without a window manager.
+    MemoFixture memo;
+    memo.show();
+    QWindow *window = memo.window->windowHandle();
+    const QPoint start = memo.window->pos();
+    const QPoint background(300, 30);
+    QTest::mousePress(window, Qt::LeftButton, {}, background);
+    QTest::mouseMove(window, background + QPoint(30, 20));
+    QCOMPARE(memo.window->pos(), start + QPoint(30, 20));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, background);
+    WindowInput::move(memo.window->closeButton());
+    QCOMPARE(memo.window->closeButton()->state(), ChromeButton::Highlight);
+
+    const QPoint corner(memo.window->width() - 1, memo.window->height() - 1);
+    QTest::mousePress(window, Qt::LeftButton, {}, corner);
+    QTest::mouseMove(window, corner + QPoint(40, 10));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, corner + QPoint(40, 10));
+    QCOMPARE(memo.window->size(), QSize(645 + 40, 443 + 10));
+    WindowInput::move(memo.window->miniButton());
+    QCOMPARE(memo.window->miniButton()->state(), ChromeButton::Highlight);
+}
+
+void TestMemoWindow::boardPanelIsRaisedOutsideAndLoweredInside()
+{
+    MemoFixture memo;
+    memo.show();
+    QWidget *panel = memo.window->board()->parentWidget();
+    const QImage bevel = panel->grab().toImage();
+    const QRgb light = panel->palette().color(QPalette::Light).rgb();
+    const QRgb dark = panel->palette().color(QPalette::Dark).rgb();
+    const int right = bevel.width() - 1, bottom = bevel.height() - 1;
+    QCOMPARE(bevel.pixel(0, 0), light);
+    QCOMPARE(bevel.pixel(right, bottom), dark);
+    QCOMPARE(bevel.pixel(right, 5), dark);
+    QCOMPARE(bevel.pixel(1, 1), dark);
+    QCOMPARE(bevel.pixel(right - 1, bottom - 1), light);
+    QCOMPARE(bevel.pixel(5, bottom - 1), light);
+    QCOMPARE(memo.window->board()->geometry(), panel->rect().adjusted(2, 2, -2, -2));
+}
+
+void TestMemoWindow::contentPictureLeavesTheCaretOut()
+{
+    MemoFixture memo;
+    memo.show();
+    WindowInput::click(memo.window->board()); // the caret shows on the empty board
+    TDeskBGSetFrm composer(nullptr);
+    memo.window->setCompanions({&composer});
+    memo.window->SaveContentPic();
+    const QImage content(composer.BGFolder + "Content.bmp");
+    QCOMPARE(content.size(), memo.window->board()->size());
+    int marked = 0;
+    for (int y = 0; y < content.height(); ++y)
+        for (int x = 0; x < content.width(); ++x)
+            marked += content.pixel(x, y) != kBoardYellow.rgb();
+    QCOMPARE(marked, 0);
 }
 
 void TestMemoWindow::pasteKeepsOnlyWhatTheStoreKeeps()

@@ -1,19 +1,22 @@
-#include "memo/chromebutton.h"
-#include "memo/picturecontrol.h"
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
+#include "support/windowinput.h"
 #include "wallpaper/ui/picselfrm.h"
+#include "widgets/chromebutton.h"
+#include "widgets/picturecontrol.h"
 #include "widgets/xpbutton.h"
 
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSplitter>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace {
@@ -24,14 +27,6 @@ const QString kFilter = QStringLiteral("All(*.bmp;*.ico,*.Jpg;*.PNG;*.JPEG;*.Gif
 QByteArray crlf(const QStringList &lines)
 {
     return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
-}
-
-void sendMouse(QWidget *widget, QEvent::Type type)
-{
-    const QPointF inside(5, 5);
-    QMouseEvent event(type, inside, widget->mapToGlobal(inside), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
 }
 
 } // namespace
@@ -80,6 +75,7 @@ void TestPicSelFrm::showWindow(const QStringList &lines)
     // LF endings, so that a rewrite shows as CR LF.
     m_folder->writeFile(kList, (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
     m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
     QCOMPARE(m_window->geometry(), QRect(60, 78, 524, 286));
 }
 
@@ -93,8 +89,10 @@ QStringList TestPicSelFrm::rows() const
 
 void TestPicSelFrm::select(const QList<int> &positions)
 {
+    QTreeWidget *list = m_window->LVpic;
     for (int position : positions)
-        m_window->LVpic->topLevelItem(position)->setSelected(true);
+        WindowInput::click(list->viewport(), list->visualItemRect(list->topLevelItem(position)).center(),
+                           Qt::LeftButton, Qt::ControlModifier);
 }
 
 void TestPicSelFrm::showingRefillsFromTheFile_data()
@@ -150,10 +148,10 @@ void TestPicSelFrm::removeLooksAtTheFirstSelectedRow()
     QFETCH(QList<int>, selected);
     QFETCH(QStringList, linesAfter);
     showWindow(lines);
-    m_window->btnRemove->click();
+    WindowInput::click(m_window->btnRemove);
     QCOMPARE(rows(), lines.mid(1)); // nothing selected: nothing happens
     select(selected);
-    m_window->btnRemove->click();
+    WindowInput::click(m_window->btnRemove);
     QCOMPARE(m_window->DefaultPic, linesAfter.first());
     QCOMPARE(rows(), linesAfter.mid(1));
     QCOMPARE(m_folder->readFile(kList), crlf(linesAfter));
@@ -177,7 +175,7 @@ void TestPicSelFrm::okMakesTheFirstSelectedRowTheDefault()
     showWindow(lines);
     const QByteArray before = m_folder->readFile(kList);
     select(selected);
-    m_window->btnOk->click();
+    WindowInput::click(m_window->btnOk);
     QVERIFY(!m_window->isVisible());
     QCOMPARE(m_window->DefaultPic, defaultPic);
     QCOMPARE(m_folder->readFile(kList), defaultPic == lines.first() ? before : crlf(QStringList{defaultPic} + lines.mid(1)));
@@ -188,15 +186,20 @@ void TestPicSelFrm::closePictureClosesWithoutChange()
     showWindow({"A1.bmp", "A1.bmp", "sky.bmp"});
     select({1});
     ChromeButton *close = m_window->imgClose;
-    sendMouse(close->normal(), QEvent::MouseMove);
+    WindowInput::move(close);
     QCOMPARE(close->state(), ChromeButton::Highlight);
-    sendMouse(m_window->imgBG, QEvent::MouseMove);
+    WindowInput::move(m_window->imgBG, QPoint(300, 30));
     QCOMPARE(close->state(), ChromeButton::Normal);
-    sendMouse(close->normal(), QEvent::MouseMove);
-    sendMouse(close->highlight(), QEvent::MouseButtonPress);
+    // Pressed, then released away: the normal picture again, still open.
+    WindowInput::move(close);
+    WindowInput::press(close);
     QCOMPARE(close->state(), ChromeButton::Down);
-    sendMouse(close->down(), QEvent::MouseButtonRelease);
+    WindowInput::release(m_window->imgBG, QPoint(300, 30));
     QCOMPARE(close->state(), ChromeButton::Normal);
+    QVERIFY(m_window->isVisible());
+    // One click closes.
+    WindowInput::move(close);
+    WindowInput::click(close);
     QVERIFY(!m_window->isVisible());
     QCOMPARE(m_window->DefaultPic, QStringLiteral("A1.bmp"));
     QCOMPARE(m_folder->readFile(kList), QByteArray("A1.bmp\nA1.bmp\nsky.bmp\n"));
@@ -213,7 +216,7 @@ void TestPicSelFrm::addHandlesEveryFileOfALargeSelection()
     ScriptedDialogs dialogs;
     dialogs.openAnswers = {chosen};
     showWindow({"A1.bmp"});
-    m_window->btnAdd->click();
+    WindowInput::click(m_window->btnAdd);
     QCOMPARE(rows().size(), 120);
     QCOMPARE(rows().last(), QStringLiteral("p119.bmp"));
 }
@@ -230,6 +233,7 @@ void TestPicSelFrm::openDialogShowsPicturesOfAnyCaseWithAPreview()
     QString comboText;
     QStringList listed;
     bool previewShown = false;
+    bool columnsWhole = false;
     QTimer::singleShot(0, this, [&] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
         if (!dialog)
@@ -241,6 +245,12 @@ void TestPicSelFrm::openDialogShowsPicturesOfAnyCaseWithAPreview()
         for (int i = 0; i < model->rowCount(parent); ++i)
             listed.append(model->index(i, 0, parent).data().toString());
         comboText = dialog->findChild<QComboBox *>("fileTypeCombo")->currentText();
+        // The detailed list shows every column whole.
+        WindowInput::click(dialog->findChild<QToolButton *>("detailModeButton"));
+        auto *details = dialog->findChild<QTreeView *>("treeView");
+        const QHeaderView *header = details->header();
+        columnsWhole = header->sectionViewportPosition(3) + header->sectionSize(3) <= details->viewport()->width()
+            && header->sectionSize(1) >= header->sectionSizeHint(1);
         emit dialog->currentChanged(folder.filePath("b.jpg"));
         const auto *preview = qobject_cast<QLabel *>(dialog->findChild<QSplitter *>()->widget(2));
         previewShown = preview && !preview->pixmap().isNull();
@@ -252,6 +262,7 @@ void TestPicSelFrm::openDialogShowsPicturesOfAnyCaseWithAPreview()
     QCOMPARE(listed, pictures);
     QCOMPARE(comboText, kFilter);
     QVERIFY(previewShown);
+    QVERIFY(columnsWhole);
     QCOMPARE(chosen, (QStringList{folder.filePath("c.Gif"), folder.filePath("a.BMP")}));
 }
 

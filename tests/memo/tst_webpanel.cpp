@@ -1,6 +1,6 @@
 #include "fixedclock.h"
 #include "memo/mainfrm.h"
-#include "memo/picturecontrol.h"
+#include "widgets/picturecontrol.h"
 #include "memo/siteaddress.h"
 #include "site/builtinsite.h"
 #include "site/panelpage.h"

@@ -26,7 +26,7 @@ std::optional<QColor> ScriptedDialogs::color(QWidget *, const QColor &initial)
     return colorAnswers.isEmpty() ? std::nullopt : colorAnswers.takeFirst();
 }
 
-std::optional<QFont> ScriptedDialogs::font(QWidget *, const QFont &initial)
+std::optional<FontChoice> ScriptedDialogs::font(QWidget *, const FontChoice &initial)
 {
     fontOffers.append(initial);
     return fontAnswers.isEmpty() ? std::nullopt : fontAnswers.takeFirst();
@@ -38,8 +38,10 @@ QStringList ScriptedDialogs::openPictures(QWidget *, const QString &filterCaptio
     return openAnswers.isEmpty() ? QStringList() : openAnswers.takeFirst();
 }
 
-QString ScriptedDialogs::saveFileName(QWidget *, const QString &proposedName, const QString &filter)
+QString ScriptedDialogs::saveFileName(QWidget *, const QString &title, const QString &proposedName,
+                                      const QString &filter)
 {
+    saveTitles.append(title);
     proposedNames.append(proposedName);
     saveFilters.append(filter);
     return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();

@@ -1,7 +1,7 @@
 #include "wallpaper/ui/borderlessdialog.h"
 
-#include "memo/framemover.h"
 #include "widgets/chinesefonts.h"
+#include "widgets/framemover.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -1,10 +1,10 @@
 #include "wallpaper/ui/inforfrm.h"
 
-#include "memo/panels.h"
-#include "memo/picturecontrol.h"
 #include "wallpaper/uglobal.h"
 #include "widgets/chinesefonts.h"
 #include "widgets/guard.h"
+#include "widgets/panels.h"
+#include "widgets/picturecontrol.h"
 #include "widgets/xpbutton.h"
 #include "widgets/xpcheckbox.h"
 

@@ -1,13 +1,13 @@
 #include "wallpaper/ui/picselfrm.h"
 
-#include "memo/chromebutton.h"
-#include "memo/panels.h"
-#include "memo/picturecontrol.h"
 #include "wallpaper/piclistfile.h"
 #include "wallpaper/pictureimport.h"
 #include "widgets/chinesefonts.h"
+#include "widgets/chromebutton.h"
 #include "widgets/dialogs.h"
 #include "widgets/guard.h"
+#include "widgets/panels.h"
+#include "widgets/picturecontrol.h"
 #include "widgets/xpbutton.h"
 
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "memo/panels.h"
+#include "widgets/panels.h"
 
 #include <QPainter>
 
@@ -28,7 +28,9 @@ BevelPanel::BevelPanel(QWidget *parent)
 void BevelPanel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QRect outer = rect().adjusted(0, 0, -1, -1);
+    // The rings run along the outermost pixels: a QRect's right() and
+    // bottom() are its last pixels.
+    const QRect outer = rect();
     const QRect inner = outer.adjusted(1, 1, -1, -1);
     painter.fillRect(rect(), Qt::white);
     const QColor light = palette().color(QPalette::Light);

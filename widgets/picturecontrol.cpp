@@ -1,4 +1,4 @@
-#include "memo/picturecontrol.h"
+#include "widgets/picturecontrol.h"
 
 #include <QMouseEvent>
 

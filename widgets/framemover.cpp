@@ -1,7 +1,6 @@
-#include "memo/framemover.h"
+#include "widgets/framemover.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
@@ -33,6 +32,14 @@ bool FrameMover::belongsToWindow(QObject *object) const
     return widget && widget->window() == m_window;
 }
 
+bool FrameMover::onControl(const QWidget *widget) const
+{
+    for (const QWidget *control : m_controlsOnEdges)
+        if (control == widget || control->isAncestorOf(widget))
+            return true;
+    return false;
+}
+
 void FrameMover::startMove()
 {
     QWindow *handle = m_window->windowHandle();
@@ -40,7 +47,7 @@ void FrameMover::startMove()
         return;
     m_following = true;
     m_followEdges = {};
-    m_pressGlobal = QCursor::pos();
+    m_pressGlobal = m_lastPressGlobal;
     m_pressGeometry = m_window->frameGeometry();
 }
 
@@ -120,19 +127,24 @@ bool FrameMover::eventFilter(QObject *watched, QEvent *event)
     if (m_following) {
         if (type == QEvent::MouseMove)
             follow(mouse->globalPosition().toPoint());
-        else if (type == QEvent::MouseButtonRelease)
-            finishFollowing();
-        return true;
+        if (type != QEvent::MouseButtonRelease)
+            return true;
+        // The release goes on to the pressed widget, so Qt ends its press
+        // and the pointer's moves reach the widgets under it again.
+        finishFollowing();
+        return false;
     }
     if (!belongsToWindow(watched))
         return false;
     const QPoint local = m_window->mapFromGlobal(mouse->globalPosition().toPoint());
-    const Qt::Edges edges =
-        m_window->isMaximized() || !m_resizable ? Qt::Edges() : edgesAt(local, m_window->size());
+    const bool sizable = m_resizable && !m_window->isMaximized() && !onControl(static_cast<QWidget *>(watched));
+    const Qt::Edges edges = sizable ? edgesAt(local, m_window->size()) : Qt::Edges();
     if (type == QEvent::MouseMove && mouse->buttons() == Qt::NoButton) {
         updateCursor(edges);
         return false;
     }
+    if (type == QEvent::MouseButtonPress)
+        m_lastPressGlobal = mouse->globalPosition().toPoint();
     if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && edges)
         return startResize(edges, mouse->globalPosition().toPoint());
     return false;

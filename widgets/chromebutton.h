@@ -1,20 +1,24 @@
 #pragma once
 
-#include <QObject>
 #include <QRect>
+#include <QWidget>
 
 class TImage;
-class QWidget;
 
 // A window button drawn by three pictures on the same spot, exactly one of
 // them visible: normal, highlight (the pointer is over it) and down (pressed).
 // Only the normal picture reacts to moves and only the highlight picture to
 // presses and clicks.
-class ChromeButton : public QObject {
+//
+// The button itself takes the mouse, not its pictures: a press swaps the
+// visible picture, and hiding the widget that took the press would make Qt
+// drop the matching release, so a click would need a second try.
+class ChromeButton : public QWidget {
     Q_OBJECT
 public:
     enum State { Normal, Highlight, Down };
 
+    // The places are in the parent's coordinates; the button covers both.
     ChromeButton(QWidget *parent, const QString &picturePrefix, QRect normalPlace, QRect pressedPlace);
 
     State state() const { return m_state; }
@@ -24,8 +28,8 @@ public:
     TImage *highlight() const { return m_highlight; }
     TImage *down() const { return m_down; }
 
-    // Whether a left-button release on the down picture shows the normal one
-    // again (the picture list window's button does, the memo window's not).
+    // Whether a release on the down picture shows the normal one again (the
+    // picture list window's button does, the memo window's not).
     void setReleaseRestores(bool restores) { m_releaseRestores = restores; }
 
 signals:
@@ -33,8 +37,14 @@ signals:
     void pressed();
     void clicked();
 
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
 private:
-    void release(bool inside);
+    TImage *picture(State state) const;
+    void hover();
 
     TImage *m_normal;
     TImage *m_highlight;

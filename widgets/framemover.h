@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QRect>
@@ -18,11 +19,15 @@ public:
 
     static constexpr int kEdgeWidth = 4;
 
-    // Starts a move at the current press.
+    // Starts a move at the press being handled.
     void startMove();
 
     // Fixed-size windows turn edge resizing off; moving stays.
     void setResizable(bool resizable) { m_resizable = resizable; }
+
+    // A control at an edge (the window's own buttons) takes its presses
+    // itself: there the edge neither resizes nor shows a sizing cursor.
+    void giveWayTo(QWidget *control) { m_controlsOnEdges.append(control); }
 
     // The edges under a point of the window's client area.
     static Qt::Edges edgesAt(QPoint position, QSize client);
@@ -32,6 +37,7 @@ protected:
 
 private:
     bool belongsToWindow(QObject *object) const;
+    bool onControl(const QWidget *widget) const;
     void updateCursor(Qt::Edges edges);
     bool startResize(Qt::Edges edges, QPoint globalPosition);
     void follow(QPoint globalPosition);
@@ -39,11 +45,14 @@ private:
 
     QWidget *m_window;
     bool m_resizable = true;
+    QList<QWidget *> m_controlsOnEdges;
     bool m_cursorOverridden = false;
     Qt::Edges m_cursorEdges;
     // Following the mouse by hand: the edges being dragged (none for a move).
     bool m_following = false;
     Qt::Edges m_followEdges;
     QPoint m_pressGlobal;
+    // Where the last press in the window happened, on the screen.
+    QPoint m_lastPressGlobal;
     QRect m_pressGeometry;
 };

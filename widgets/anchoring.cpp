@@ -1,4 +1,4 @@
-#include "memo/anchoring.h"
+#include "widgets/anchoring.h"
 
 #include <QWidget>
 
