@@ -34,11 +34,15 @@ namespace BoardCommands {
 
 void replaceSelectionForGood(QTextEdit &board, const QString &text)
 {
+    if (board.isReadOnly())
+        return;
     withoutUndo(board, [&] { insertAtCaret(board, text, board.textCursor().charFormat()); });
 }
 
 void setSelectionColour(QTextEdit &board, const QColor &colour)
 {
+    if (board.isReadOnly())
+        return;
     QTextCharFormat format;
     format.setForeground(colour);
     board.mergeCurrentCharFormat(format);
@@ -46,6 +50,8 @@ void setSelectionColour(QTextEdit &board, const QColor &colour)
 
 void insertMark(QTextEdit &board, const QColor &colour)
 {
+    if (board.isReadOnly())
+        return;
     // The mark replaces the selection, so only the mark itself needs the
     // colour; the caret after it then carries the colour on.
     QTextCharFormat format = board.textCursor().charFormat();
@@ -55,6 +61,8 @@ void insertMark(QTextEdit &board, const QColor &colour)
 
 void applyFont(QTextEdit &board, const QFont &font)
 {
+    if (board.isReadOnly())
+        return;
     QTextCharFormat format;
     format.setFontFamilies(font.families());
     format.setFontPointSize(font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75);

@@ -21,6 +21,9 @@ ChromeButton::ChromeButton(QWidget *parent, const QString &picturePrefix, QRect 
     connect(m_highlight, &TImage::mousePressed, this, [this](Qt::MouseButton button) {
         m_leftPressed = button == Qt::LeftButton;
         setState(Down);
+        // Hiding the pressed picture ends Qt's implicit grab, and the
+        // release would reach no picture at all: the down picture takes it.
+        m_down->grabMouse();
         emit pressed();
     });
     // The press hides the highlight picture, so the release may reach either
@@ -45,6 +48,7 @@ void ChromeButton::setState(State state)
 
 void ChromeButton::release(bool inside)
 {
+    m_down->releaseMouse();
     const bool click = m_leftPressed && inside;
     m_leftPressed = false;
     if (m_releaseRestores)

@@ -5,7 +5,9 @@
 #include "memo/boardedit.h"
 #include "memo/panels.h"
 #include "store/pagestore.h"
+#include "store/tdm.h"
 #include "widgets/chinesefonts.h"
+#include "widgets/dialogs.h"
 #include "widgets/guard.h"
 
 #include <QApplication>
@@ -80,11 +82,25 @@ bool TMainFrm::contentLoaded() const
 void TMainFrm::LoadAbcPage(int page)
 {
     m_pages->LoadAbcPage(page, *rdtAbc->document());
+    // Nothing may be typed that could not be stored: after a failed load
+    // the board shows another page's text, and a read-only store keeps
+    // nothing.
+    rdtAbc->setReadOnly(!m_pages->boardEditable());
 }
 
 void TMainFrm::SaveAbcPage(int page)
 {
     m_pages->SaveAbcPage(page, *rdtAbc->document());
+}
+
+bool TMainFrm::saveBeforeLeaving()
+{
+    return m_pages->saveBeforeLeaving(CurrentPage, *rdtAbc->document());
+}
+
+bool TMainFrm::failedSaveRetried()
+{
+    return !m_pages->lastSaveFailed() || saveBeforeLeaving();
 }
 
 void TMainFrm::setBoardColour(int page)
@@ -102,6 +118,8 @@ void TMainFrm::FormShow()
         setBoardColour(CurrentPage);
     }
     LoadAbcPage(CurrentPage);
+    if (!m_dm.readOnlyReason().isEmpty())
+        Dialogs::instance().message(this, QString::fromUtf8(kStoreReadOnlyMessage).arg(m_dm.readOnlyReason()));
     openWebPanel();
 }
 
@@ -112,8 +130,10 @@ void TMainFrm::spbAbcMenuClick()
 
 void TMainFrm::switchTo(const QString &letter, int page)
 {
+    // A page that cannot be stored stays on the board.
+    if (!saveBeforeLeaving())
+        return;
     spbAbcMenu->setText(letter);
-    SaveAbcPage(CurrentPage);
     setBoardColour(page);
     CurrentPage = 0;
     LoadAbcPage(page);

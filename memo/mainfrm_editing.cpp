@@ -116,6 +116,8 @@ void TMainFrm::N2Click()
 
 void TMainFrm::N9Click()
 {
+    if (rdtAbc->isReadOnly())
+        return;
     rdtAbc->textCursor().removeSelectedText();
 }
 
@@ -136,6 +138,8 @@ void TMainFrm::X1Click()
 
 void TMainFrm::CtrlZ1Click()
 {
+    if (rdtAbc->isReadOnly())
+        return;
     rdtAbc->undo();
 }
 
