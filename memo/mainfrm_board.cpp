@@ -12,6 +12,8 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QSignalBlocker>
+#include <QTextDocument>
 #include <QToolButton>
 
 namespace {
@@ -40,7 +42,7 @@ void TMainFrm::createBoard()
 
     // The panel and the board follow pnlRight; the board sits inside the bevels.
     pnlRight->installEventFilter(this);
-    connect(rdtAbc->document(), &QTextDocument::contentsChanged, this, [this] { guarded(this, [this] { rdtAbcChange(); }); });
+    connect(rdtAbc, &QTextEdit::textChanged, this, [this] { guarded(this, [this] { rdtAbcChange(); }); });
     connect(rdtAbc, &BoardEdit::focusLeft, this, [this] { guarded(this, [this] { rdtAbcExit(); }); });
 
     spbAbcMenu = new QToolButton(this);
@@ -81,7 +83,19 @@ bool TMainFrm::contentLoaded() const
 
 void TMainFrm::LoadAbcPage(int page)
 {
-    m_pages->LoadAbcPage(page, *rdtAbc->document());
+    // The page is built in a document of its own, which has no layout yet,
+    // and then given to the board, which lays it out from the top, as far
+    // as it shows it, and the rest in steps while it waits for input.
+    // Built on the board, a page of many paragraphs would be laid out whole
+    // before the window could show it.
+    auto loaded = std::make_unique<QTextDocument>(rdtAbc);
+    loaded->setDefaultFont(rdtAbc->document()->defaultFont());
+    m_pages->LoadAbcPage(page, *loaded);
+    if (m_pages->ContentLoaded) {
+        // The new document is no change of the text to store.
+        const QSignalBlocker quiet(rdtAbc);
+        rdtAbc->setDocument(loaded.release());
+    }
     // Nothing may be typed that could not be stored: after a failed load
     // the board shows another page's text, and a read-only store keeps
     // nothing.

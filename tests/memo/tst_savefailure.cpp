@@ -63,7 +63,7 @@ struct Memo {
     void clickClose()
     {
         const QPoint at = centreOf(window->closeButton()->normal());
-        QTest::mouseMove(handle(), at - QPoint(0, -60));
+        QTest::mouseMove(handle(), at + QPoint(0, 60));
         QTest::mouseMove(handle(), at);
         QTest::mouseClick(handle(), Qt::LeftButton, {}, at);
     }
