@@ -99,6 +99,7 @@ private slots:
     void aPageThatCannotBeStoredStaysOnTheBoard_data();
     void aPageThatCannotBeStoredStaysOnTheBoard();
     void aFailedLoadLeavesTheBoardReadOnly();
+    void aStoreThatCannotBeWrittenShowsItsPagesReadOnly_data();
     void aStoreThatCannotBeWrittenShowsItsPagesReadOnly();
 };
 
@@ -172,16 +173,29 @@ void TestSaveFailure::aFailedLoadLeavesTheBoardReadOnly()
     QCOMPARE(memo.storedText("tb_A"), QStringLiteral("alpha"));
 }
 
+void TestSaveFailure::aStoreThatCannotBeWrittenShowsItsPagesReadOnly_data()
+{
+    QTest::addColumn<QString>("locked");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("folder read-only") << QStringLiteral("Data") << QStringLiteral("文件夹 %1 不允许写入");
+    QTest::newRow("file read-only") << QStringLiteral("Data/UserData.mdb") << QStringLiteral("文件 %1 是只读的");
+}
+
 void TestSaveFailure::aStoreThatCannotBeWrittenShowsItsPagesReadOnly()
 {
+    QFETCH(QString, locked);
+    QFETCH(QString, reason);
     Memo memo;
     {
         TDM setUp;
         QVERIFY(setUp.OpenDatabase());
         QSqlQuery(setUp.AdoCon).exec("UPDATE tb_A SET SundayCon = 'stored text' WHERE ID = 1");
     }
-    QFile::setPermissions(memo.folder.root(), QFile::Permissions(0x7777));
-    QFile::setPermissions(memo.folder.path("Data"), QFile::Permissions(0x5555));
+    // Open to everyone, the locked one only for reading; the group's rights
+    // count as well, as the ordinary user below stays in the superuser's group.
+    for (const char *path : {"", "Data", "Data/UserData.mdb"})
+        QFile::setPermissions(memo.folder.path(path), QFile::Permissions(path == locked ? 0x5555 : 0x7777));
+    const QByteArray before = memo.folder.readFile("Data/UserData.mdb");
     // The superuser may write anywhere: the store is opened as an ordinary user.
     const bool superuser = geteuid() == 0;
     QVERIFY(!superuser || seteuid(65534) == 0);
@@ -189,12 +203,15 @@ void TestSaveFailure::aStoreThatCannotBeWrittenShowsItsPagesReadOnly()
     QVERIFY(!superuser || seteuid(0) == 0);
     QVERIFY(opened);
     memo.show();
-    QCOMPARE(memo.dialogs.messages.size(), 1);
-    QVERIFY(memo.dialogs.messages.first().startsWith(QStringLiteral("记事不能保存在这里：文件夹")));
+    QCOMPARE(memo.dialogs.messages,
+             QStringList{QString::fromUtf8(kStoreReadOnlyMessage).arg(reason.arg(memo.folder.path(locked)))});
     QCOMPARE(memo.window->board()->toPlainText(), QStringLiteral("stored text"));
     memo.type(QStringLiteral("lost"));
+    memo.choose(memo.window->findChild<QToolButton *>(), memo.window->positionMenu(), QStringLiteral("A"));
     QCOMPARE(memo.window->board()->toPlainText(), QStringLiteral("stored text"));
-    QFile::setPermissions(memo.folder.path("Data"), QFile::Permissions(0x7777));
+    QCOMPARE(memo.dialogs.messages.size(), 1);
+    QCOMPARE(memo.folder.readFile("Data/UserData.mdb"), before);
+    QFile::setPermissions(memo.folder.path(locked), QFile::Permissions(0x7777));
 }
 
 QTEST_MAIN(TestSaveFailure)

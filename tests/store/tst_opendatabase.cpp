@@ -1,5 +1,3 @@
-#include "richtext/richtext.h"
-#include "store/pagestore.h"
 #include "store/tdm.h"
 #include "support/tempappfolder.h"
 #include "tools/storebuilder.h"
@@ -8,9 +6,6 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
-#include <QTextDocument>
-
-#include <unistd.h>
 
 namespace {
 
@@ -33,18 +28,6 @@ QByteArray damagedStore(const QString &damage, qsizetype keptBytes = -1)
     return file.read(keptBytes < 0 ? file.size() : keptBytes);
 }
 
-// Runs `open` as an ordinary user: the superuser may write anywhere.
-template <typename Open>
-void asOrdinaryUser(Open &&open)
-{
-    const bool superuser = geteuid() == 0;
-    if (superuser)
-        QVERIFY(seteuid(65534) == 0);
-    open();
-    if (superuser)
-        QVERIFY(seteuid(0) == 0);
-}
-
 } // namespace
 
 class TestOpenDatabase : public QObject {
@@ -53,8 +36,6 @@ private slots:
     void opensTheStagedStoreWithItsRows();
     void refusesWhatIsNotAStore_data();
     void refusesWhatIsNotAStore();
-    void aStoreThatCannotBeWrittenOpensReadOnly_data();
-    void aStoreThatCannotBeWrittenOpensReadOnly();
 };
 
 void TestOpenDatabase::opensTheStagedStoreWithItsRows()
@@ -100,54 +81,6 @@ void TestOpenDatabase::refusesWhatIsNotAStore()
     QCOMPARE(folder.entries("Data"), before);
     if (present)
         QCOMPARE(folder.readFile("Data/UserData.mdb"), content);
-}
-
-void TestOpenDatabase::aStoreThatCannotBeWrittenOpensReadOnly_data()
-{
-    QTest::addColumn<QString>("locked");
-    QTest::addColumn<QString>("named");
-    QTest::newRow("folder read-only") << QStringLiteral("Data") << QStringLiteral("文件夹");
-    QTest::newRow("file read-only") << QStringLiteral("Data/UserData.mdb") << QStringLiteral("文件");
-}
-
-void TestOpenDatabase::aStoreThatCannotBeWrittenOpensReadOnly()
-{
-    QFETCH(QString, locked);
-    QFETCH(QString, named);
-    TempAppFolder folder;
-    {
-        TDM setUp;
-        QVERIFY(setUp.OpenDatabase());
-        QTextDocument page;
-        page.setPlainText(QStringLiteral("只读的记事"));
-        PageStore(setUp, [](const QString &) {}).SaveAbcPage(2, page);
-    }
-    // Open to everyone, the locked one only for reading; the group's rights
-    // count as well, as the ordinary user stays in the superuser's group.
-    const auto all = QFile::Permissions(0x7777);
-    const auto readable = QFile::Permissions(0x5555);
-    for (const char *path : {"", "Data", "Data/UserData.mdb"})
-        QFile::setPermissions(folder.path(path), path == locked ? readable : all);
-    const QByteArray before = folder.readFile("Data/UserData.mdb");
-
-    TDM dm;
-    bool opened = false;
-    asOrdinaryUser([&] { opened = dm.OpenDatabase(); });
-    QVERIFY2(opened, qPrintable(dm.lastError()));
-    QVERIFY(dm.readOnlyReason().contains(named));
-    QVERIFY(dm.readOnlyReason().contains(QDir::toNativeSeparators(folder.path(locked))));
-
-    QStringList messages;
-    PageStore pages(dm, [&](const QString &text) { messages.append(text); });
-    QTextDocument board;
-    pages.LoadAbcPage(2, board);
-    QCOMPARE(board.toPlainText(), QStringLiteral("只读的记事"));
-    QVERIFY(!pages.boardEditable());
-    QVERIFY(pages.saveBeforeLeaving(2, board));
-    pages.SaveAbcPage(2, board);
-    QVERIFY(messages.isEmpty());
-    QCOMPARE(folder.readFile("Data/UserData.mdb"), before);
-    QFile::setPermissions(folder.path(locked), all);
 }
 
 QTEST_GUILESS_MAIN(TestOpenDatabase)
