@@ -1,5 +1,7 @@
 #include "app/memoapplication.h"
+#include "app/singleinstance.h"
 #include "memo/webenginemodule.h"
+#include "text/appfolder.h"
 #include "text/userdatafolder.h"
 #include "widgets/guard.h"
 
@@ -16,9 +18,18 @@ int main(int argc, char **argv)
     if (!dataFolderReady)
         return 1;
 
+    // A second copy on the same folder would write over the first one's
+    // notes: it hands over to the running copy and ends untouched.
+    SingleInstance instance(AppFolder::root());
+    if (!instance.isFirst()) {
+        instance.handOver(1500);
+        return 0;
+    }
+
     MemoApplication memo;
     if (!memo.start())
         return 1;
     memo.show();
+    instance.onLaterStart([&memo] { memo.bringToFront(); });
     return application.exec();
 }

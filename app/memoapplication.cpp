@@ -61,3 +61,11 @@ void MemoApplication::show()
 {
     m_mainFrm->show();
 }
+
+void MemoApplication::bringToFront()
+{
+    m_mainFrm->setWindowState((m_mainFrm->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    m_mainFrm->show();
+    m_mainFrm->raise();
+    m_mainFrm->activateWindow();
+}

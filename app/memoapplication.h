@@ -24,6 +24,10 @@ public:
     // The show step of the memo window.
     void show();
 
+    // Restores the memo window when it is minimised and raises it above
+    // the other windows (a second start of the program asks for it).
+    void bringToFront();
+
     TDM *DM() const { return m_dm.get(); }
     TMainFrm *MainFrm() const { return m_mainFrm.get(); }
     TDeskBGSetFrm *DeskBGSetFrm() const { return m_deskBGSetFrm.get(); }

@@ -40,11 +40,15 @@ namespace BoardCommands {
 
 void replaceSelectionForGood(QTextEdit &board, const QString &text)
 {
+    if (board.isReadOnly())
+        return;
     withoutUndo(board, [&] { insertAtCaret(board, text, board.textCursor().charFormat()); });
 }
 
 void setSelectionColour(QTextEdit &board, const QColor &colour)
 {
+    if (board.isReadOnly())
+        return;
     QTextCharFormat format;
     format.setForeground(colour);
     board.mergeCurrentCharFormat(format);
@@ -52,6 +56,8 @@ void setSelectionColour(QTextEdit &board, const QColor &colour)
 
 void insertMark(QTextEdit &board, const QColor &colour)
 {
+    if (board.isReadOnly())
+        return;
     // The mark replaces the selection, so only the mark itself needs the
     // colour; the caret after it then carries the colour on.
     QTextCharFormat format = board.textCursor().charFormat();
@@ -61,6 +67,8 @@ void insertMark(QTextEdit &board, const QColor &colour)
 
 void applyFontChoice(QTextEdit &board, const FontChoice &offered, const FontChoice &chosen)
 {
+    if (board.isReadOnly())
+        return;
     const QFont &was = offered.font;
     const QFont &font = chosen.font;
     QTextCharFormat format;

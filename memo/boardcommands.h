@@ -9,7 +9,8 @@
 class QTextEdit;
 
 // The board's editing commands that go beyond what the rich edit offers
-// itself: insertions that cannot be undone, marks, colour and font.
+// itself: insertions that cannot be undone, marks, colour and font. Each
+// leaves a read-only board as it is.
 namespace BoardCommands {
 
 // Replaces the selection, or inserts at the caret, with `text` in the

@@ -69,11 +69,14 @@ QTextDocumentFragment BoardEdit::storableFragment(const QMimeData *source)
 
 bool BoardEdit::canInsertFromMimeData(const QMimeData *source) const
 {
-    return source->hasText() || source->hasHtml();
+    return !isReadOnly() && (source->hasText() || source->hasHtml());
 }
 
 void BoardEdit::insertFromMimeData(const QMimeData *source)
 {
+    // The paste command reaches here on a read-only board too.
+    if (isReadOnly())
+        return;
     textCursor().insertFragment(storableFragment(source));
     ensureCursorVisible();
 }

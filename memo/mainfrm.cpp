@@ -163,7 +163,8 @@ void TMainFrm::imgBGMouseDown()
 
 void TMainFrm::img_close_highlightClick()
 {
-    SaveAbcPage(CurrentPage);
+    if (!saveBeforeLeaving())
+        return;
     SaveFormSize();
     QCoreApplication::exit(0);
 }

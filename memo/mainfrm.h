@@ -53,6 +53,12 @@ public:
     void LoadAbcPage(int page);
     void SaveAbcPage(int page);
     bool contentLoaded() const;
+    // Before the board leaves its page (a switch, the close button): saves
+    // it; false when that failed (the user is told) and the board must stay.
+    bool saveBeforeLeaving();
+    // Before the program ends without a save: a page whose last save failed
+    // is saved again; false when that fails too.
+    bool failedSaveRetried();
 
     // Switching position and page.
     void N_AClick();

@@ -3,13 +3,17 @@
 
 #include "memo/boardedit.h"
 #include "store/pagestore.h"
+#include "store/tdm.h"
 #include "widgets/anchoring.h"
 #include "widgets/chinesefonts.h"
+#include "widgets/dialogs.h"
 #include "widgets/guard.h"
 #include "widgets/panels.h"
 
 #include <QApplication>
 #include <QMenu>
+#include <QSignalBlocker>
+#include <QTextDocument>
 #include <QToolButton>
 
 namespace {
@@ -38,7 +42,7 @@ void TMainFrm::createBoard()
 
     // The panel and the board follow pnlRight; the board sits inside the bevels.
     pnlRight->installEventFilter(this);
-    connect(rdtAbc->document(), &QTextDocument::contentsChanged, this, [this] { guarded(this, [this] { rdtAbcChange(); }); });
+    connect(rdtAbc, &QTextEdit::textChanged, this, [this] { guarded(this, [this] { rdtAbcChange(); }); });
     connect(rdtAbc, &BoardEdit::focusLeft, this, [this] { guarded(this, [this] { rdtAbcExit(); }); });
 
     spbAbcMenu = new QToolButton(this);
@@ -79,12 +83,38 @@ bool TMainFrm::contentLoaded() const
 
 void TMainFrm::LoadAbcPage(int page)
 {
-    m_pages->LoadAbcPage(page, *rdtAbc->document());
+    // The page is built in a document of its own, which has no layout yet,
+    // and then given to the board, which lays it out from the top, as far
+    // as it shows it, and the rest in steps while it waits for input.
+    // Built on the board, a page of many paragraphs would be laid out whole
+    // before the window could show it.
+    auto loaded = std::make_unique<QTextDocument>(rdtAbc);
+    loaded->setDefaultFont(rdtAbc->document()->defaultFont());
+    m_pages->LoadAbcPage(page, *loaded);
+    if (m_pages->ContentLoaded) {
+        // The new document is no change of the text to store.
+        const QSignalBlocker quiet(rdtAbc);
+        rdtAbc->setDocument(loaded.release());
+    }
+    // Nothing may be typed that could not be stored: after a failed load
+    // the board shows another page's text, and a read-only store keeps
+    // nothing.
+    rdtAbc->setReadOnly(!m_pages->boardEditable());
 }
 
 void TMainFrm::SaveAbcPage(int page)
 {
     m_pages->SaveAbcPage(page, *rdtAbc->document());
+}
+
+bool TMainFrm::saveBeforeLeaving()
+{
+    return m_pages->saveBeforeLeaving(CurrentPage, *rdtAbc->document());
+}
+
+bool TMainFrm::failedSaveRetried()
+{
+    return !m_pages->lastSaveFailed() || saveBeforeLeaving();
 }
 
 void TMainFrm::setBoardColour(int page)
@@ -102,6 +132,8 @@ void TMainFrm::FormShow()
         setBoardColour(CurrentPage);
     }
     LoadAbcPage(CurrentPage);
+    if (!m_dm.readOnlyReason().isEmpty())
+        Dialogs::instance().message(this, QString::fromUtf8(kStoreReadOnlyMessage).arg(m_dm.readOnlyReason()));
     openWebPanel();
 }
 
@@ -112,8 +144,10 @@ void TMainFrm::spbAbcMenuClick()
 
 void TMainFrm::switchTo(const QString &letter, int page)
 {
+    // A page that cannot be stored stays on the board.
+    if (!saveBeforeLeaving())
+        return;
     spbAbcMenu->setText(letter);
-    SaveAbcPage(CurrentPage);
     setBoardColour(page);
     CurrentPage = 0;
     LoadAbcPage(page);

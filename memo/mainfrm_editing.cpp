@@ -117,6 +117,8 @@ void TMainFrm::N2Click()
 
 void TMainFrm::N9Click()
 {
+    if (rdtAbc->isReadOnly())
+        return;
     rdtAbc->textCursor().removeSelectedText();
 }
 
@@ -137,6 +139,8 @@ void TMainFrm::X1Click()
 
 void TMainFrm::CtrlZ1Click()
 {
+    if (rdtAbc->isReadOnly())
+        return;
     rdtAbc->undo();
 }
 

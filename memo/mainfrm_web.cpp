@@ -87,6 +87,9 @@ void TMainFrm::N_SubmitClick()
 
 void TMainFrm::N_ExitPrjClick()
 {
-    // Ends the event loop at once: no window is closed and nothing saved.
+    // Ends the event loop at once: no window is closed and nothing saved,
+    // unless the last save failed and the page is only on the board.
+    if (!failedSaveRetried())
+        return;
     QCoreApplication::exit(0);
 }

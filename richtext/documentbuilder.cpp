@@ -37,6 +37,12 @@ DocumentBuilder::DocumentBuilder(QTextDocument &document)
 {
     document.clear();
     m_cursor = QTextCursor(&document);
+    m_cursor.beginEditBlock();
+}
+
+DocumentBuilder::~DocumentBuilder()
+{
+    m_cursor.endEditBlock();
 }
 
 void DocumentBuilder::appendText(QStringView text, const QTextCharFormat &format)

@@ -19,8 +19,13 @@ QString keepableText(QStringView text);
 // RTF stream writes after the last paragraph adds no empty line.
 class DocumentBuilder {
 public:
-    // Empties the document; its default font stays.
+    // Empties the document; its default font stays. Everything appended
+    // until the builder ends is one edit of the document: its layout and
+    // the views on it catch up once, not at every paragraph.
     explicit DocumentBuilder(QTextDocument &document);
+    ~DocumentBuilder();
+    DocumentBuilder(const DocumentBuilder &) = delete;
+    DocumentBuilder &operator=(const DocumentBuilder &) = delete;
 
     void appendText(QStringView text, const QTextCharFormat &format);
     // `format` is the format of the paragraph mark: an empty paragraph

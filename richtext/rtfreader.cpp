@@ -212,7 +212,7 @@ private:
         case Action::Mac: m_documentCodePage = 10000; break;
         case Action::Pc: m_documentCodePage = 437; break;
         case Action::Pca: m_documentCodePage = 850; break;
-        case Action::DefaultFont: m_defaultFont = parameter; break;
+        case Action::DefaultFont: m_defaultFont = parameter; m_formats.clear(); break;
         case Action::FontTable: group().destination = Destination::FontTable; break;
         case Action::ColorTable: group().destination = Destination::ColorTable; break;
         case Action::Skip: beginSkip(); break;
@@ -345,7 +345,20 @@ private:
         return {m_documentCodePage, m_documentCodePage};
     }
 
-    QTextCharFormat charFormat(const CharState &state) const
+    // A page uses a handful of formats for thousands of runs: each is made
+    // once, until the font or colour table changes.
+    QTextCharFormat charFormat(const CharState &state)
+    {
+        for (const auto &[known, format] : m_formats)
+            if (known == state)
+                return format;
+        if (m_formats.size() == kFormatsKept)
+            m_formats.erase(m_formats.begin());
+        m_formats.emplace_back(state, makeCharFormat(state));
+        return m_formats.back().second;
+    }
+
+    QTextCharFormat makeCharFormat(const CharState &state) const
     {
         RunFormat run;
         const FontEntry *font = fontOf(state.font);
@@ -384,6 +397,7 @@ private:
         decodeFontName();
         m_font.entry.name = keepableText(m_font.entry.name).trimmed();
         m_fonts.insert(m_font.index, m_font.entry);
+        m_formats.clear();
         m_font = FontInProgress();
     }
 
@@ -395,6 +409,7 @@ private:
             m_colors.push_back(qRgb(std::clamp(m_red, 0, 255), std::clamp(m_green, 0, 255),
                                     std::clamp(m_blue, 0, 255)));
         m_red = m_green = m_blue = -1;
+        m_formats.clear();
     }
 
     RtfTokenizer m_tokens;
@@ -410,6 +425,8 @@ private:
     QHash<int, FontEntry> m_fonts;
     FontInProgress m_font;
     std::vector<std::optional<QRgb>> m_colors;
+    static constexpr std::size_t kFormatsKept = 8;
+    std::vector<std::pair<CharState, QTextCharFormat>> m_formats;
     int m_red = -1;
     int m_green = -1;
     int m_blue = -1;

@@ -72,27 +72,39 @@ void PageStore::LoadAbcPage(int page, QTextDocument &board)
 
 void PageStore::SaveAbcPage(int page, const QTextDocument &board)
 {
+    save(page, board, Reporting::FirstOfRun);
+}
+
+bool PageStore::saveBeforeLeaving(int page, const QTextDocument &board)
+{
+    return save(page, board, Reporting::Every);
+}
+
+bool PageStore::boardEditable() const
+{
+    return !m_pageNotOnBoard && m_dm.readOnlyReason().isEmpty();
+}
+
+bool PageStore::save(int page, const QTextDocument &board, Reporting reporting)
+{
     // After a failed load the board still shows the text of another page;
-    // writing it here would overwrite this page with it.
-    if (m_pageNotOnBoard == page)
-        return;
+    // writing it here would overwrite this page with it. A read-only store
+    // was reported once when it opened.
+    if (m_pageNotOnBoard == page || !m_dm.readOnlyReason().isEmpty())
+        return true;
     ContentLoaded = false;
     const QString table = tableOf(page);
-    const QByteArray content = RichText::save(board);
     // A number outside 1 to 5 names no page: nothing to store, nothing
     // that failed.
-    const bool saved = table.isEmpty() || writePage(table, content);
+    const bool saved = table.isEmpty() || writePage(table, RichText::save(board));
     ContentLoaded = true;
-    if (table.isEmpty())
-        return;
-    if (saved) {
-        m_saveFailing = false;
-    } else if (!m_saveFailing) {
-        // Once per run of failures: the user learns that the typing is not
-        // kept, without a box for every key.
-        m_saveFailing = true;
+    if (!saved && (reporting == Reporting::Every || !m_saveFailing)) {
+        // While typing, once per run of failures: the user learns that the
+        // typing is not kept, without a box for every key.
         m_showMessage(QString::fromUtf8(kSaveFailedMessage));
     }
+    m_saveFailing = !saved;
+    return saved;
 }
 
 std::optional<QByteArray> PageStore::readPage(const QString &table)
@@ -128,12 +140,11 @@ bool PageStore::writePage(const QString &table, const QByteArray &content)
     query.finish();
     if (!hasColumn)
         return false;
-    if (hasRow) {
-        QSqlQuery update(m_dm.AdoCon);
-        update.prepare(QStringLiteral("UPDATE %1 SET SundayCon = ? WHERE ID = 1").arg(table));
-        update.addBindValue(content);
-        if (!update.exec())
-            return false;
-    }
-    return transaction.commit();
+    // A page whose row went missing gets it back, so the typing is kept.
+    QSqlQuery write(m_dm.AdoCon);
+    write.prepare((hasRow ? QStringLiteral("UPDATE %1 SET SundayCon = ? WHERE ID = 1")
+                          : QStringLiteral("INSERT INTO %1 (ID, SundayCon) VALUES (1, ?)"))
+                      .arg(table));
+    write.addBindValue(content);
+    return write.exec() && transaction.commit();
 }

@@ -24,10 +24,26 @@ public:
     // ContentLoaded false.
     void LoadAbcPage(int page, QTextDocument &board);
 
-    // Replaces the stored text of `page` with the whole board.
+    // Replaces the stored text of `page` with the whole board. The first
+    // failure of a run of failures shows "保存记事内容失败！"; a store that
+    // opened read-only is left alone.
     void SaveAbcPage(int page, const QTextDocument &board);
 
+    // The save before the board leaves `page` (a switch, closing the
+    // program). Every failure is shown, and false tells the caller to keep
+    // the board: its text is stored nowhere else.
+    bool saveBeforeLeaving(int page, const QTextDocument &board);
+
+    // The last save failed: the newest text of the page is only on the board.
+    bool lastSaveFailed() const { return m_saveFailing; }
+
+    // The board shows text that may be edited and stored: a page has loaded
+    // and the store can be written.
+    bool boardEditable() const;
+
 private:
+    enum class Reporting { FirstOfRun, Every };
+    bool save(int page, const QTextDocument &board, Reporting reporting);
     std::optional<QByteArray> readPage(const QString &table);
     bool writePage(const QString &table, const QByteArray &content);
 

@@ -2,8 +2,11 @@
 
 #include "text/appfolder.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
+#include <QTemporaryFile>
 #include <QUrl>
 
 #include <atomic>
@@ -16,12 +19,26 @@ QString nextConnectionName()
     return QStringLiteral("DM%1").arg(counter++);
 }
 
-// "file:///path?mode=rw": SQLite opens the file for reading and writing and
-// fails instead of creating it when it is missing.
-QString readWriteUri(const QString &path)
+// "file:///path?options" for SQLite's URI file names.
+QString storeUri(const QString &path, const QString &options)
 {
     return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded)
-        + QStringLiteral("?mode=rw");
+        + QLatin1Char('?') + options;
+}
+
+// Why the store cannot be written here, or an empty string. Found by trying,
+// as the running user, what a save needs: writing the file itself, and
+// making the log files beside it.
+QString whyNotWritable(const QString &path)
+{
+    const QFileInfo store(path);
+    QTemporaryFile probe(store.absolutePath() + QStringLiteral("/.paxelo-write-probe-XXXXXX"));
+    if (!probe.open())
+        return QStringLiteral("文件夹 %1 不允许写入").arg(QDir::toNativeSeparators(store.absolutePath()));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        return QStringLiteral("文件 %1 是只读的").arg(QDir::toNativeSeparators(store.absoluteFilePath()));
+    return QString();
 }
 
 } // namespace
@@ -51,42 +68,69 @@ bool TDM::OpenDatabase(const QString &path)
     qryData = QSqlQuery();
     AdoCon.close();
     m_lastError.clear();
+    m_readOnlyReason.clear();
 
     if (!QFileInfo(path).isFile()) {
         m_lastError = QStringLiteral("找不到记事数据库 %1").arg(path);
         return false;
     }
+    // The store is checked over a read-only connection, which cannot change
+    // a byte of a file that turns out to be damaged or no store at all. In
+    // a folder that cannot be written a store in write-ahead mode opens only
+    // as immutable.
+    if (!connect(path, QStringLiteral("mode=ro")) || !holdsThePages()) {
+        const QString firstError = m_lastError;
+        if (!connect(path, QStringLiteral("mode=ro&immutable=1")) || !holdsThePages()) {
+            m_lastError = firstError;
+            AdoCon.close();
+            return false;
+        }
+    }
+
+    m_readOnlyReason = whyNotWritable(path);
+    if (m_readOnlyReason.isEmpty()) {
+        AdoCon.close();
+        if (!connect(path, QStringLiteral("mode=rw")) || !holdsThePages()) {
+            AdoCon.close();
+            return false;
+        }
+        // Each save is one transaction that, once committed, survives a
+        // killed process and a power cut: a write-ahead log synced at every
+        // commit. Where the log cannot be used the rollback journal, also
+        // synced, keeps the same promise.
+        QSqlQuery pragma(AdoCon);
+        pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    }
+    qryData = QSqlQuery(AdoCon);
+    return true;
+}
+
+bool TDM::connect(const QString &path, const QString &uriOptions)
+{
+    AdoCon.close();
     // Saves run on every keystroke: a store locked by another program must
     // not hold the window for long, and a save that gives up is reported.
     AdoCon.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=300"));
-    AdoCon.setDatabaseName(readWriteUri(path));
+    AdoCon.setDatabaseName(storeUri(path, uriOptions));
     if (!AdoCon.open()) {
         m_lastError = AdoCon.lastError().text();
         return false;
     }
+    return true;
+}
 
-    // Opening is lazy in SQLite: a real statement proves the file is a
-    // database and holds the five page tables.
+// Opening is lazy in SQLite: a real statement proves the file is a database
+// and holds the five page tables.
+bool TDM::holdsThePages()
+{
     QSqlQuery probe(AdoCon);
     const bool ran = probe.exec(QStringLiteral(
         "SELECT count(*) FROM sqlite_master WHERE type = 'table' "
         "AND name IN ('tb_A', 'tb_B', 'tb_C', 'tb_D', 'tb_E')"));
     if (!ran || !probe.next() || probe.value(0).toInt() != 5) {
         m_lastError = ran ? QStringLiteral("记事数据库缺少数据表") : probe.lastError().text();
-        probe = QSqlQuery();
-        AdoCon.close();
         return false;
     }
-    probe.finish();
-
-    // Each save is one transaction that, once committed, survives a killed
-    // process and a power cut: a write-ahead log synced at every commit.
-    // Where the log cannot be used the rollback journal, also synced, keeps
-    // the same promise.
-    probe.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    probe.exec(QStringLiteral("PRAGMA synchronous=FULL"));
-    probe.finish();
-
-    qryData = QSqlQuery(AdoCon);
     return true;
 }

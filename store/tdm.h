@@ -15,14 +15,17 @@ public:
 
     // Opens the existing store Data/UserData.mdb of the application folder.
     // Never creates one: a missing file, a file that is not a SQLite
-    // database or a store without the page tables gives false, and
-    // lastError() says why.
+    // database or a store without the page tables gives false, lastError()
+    // says why, and the file is left byte for byte as it was. A store that
+    // cannot be written here opens read-only and readOnlyReason() says why.
     bool OpenDatabase();
 
     // Opens the store at an explicit path (tests and tools).
     bool OpenDatabase(const QString &path);
 
     QString lastError() const { return m_lastError; }
+    // Empty when the store can be written; otherwise why it cannot, for the user.
+    QString readOnlyReason() const { return m_readOnlyReason; }
     QString connectionName() const { return m_connectionName; }
 
     QSqlDatabase AdoCon;
@@ -31,7 +34,14 @@ public:
 private:
     QString m_connectionName;
     QString m_lastError;
+    QString m_readOnlyReason;
+
+    bool connect(const QString &path, const QString &uriOptions);
+    bool holdsThePages();
 };
 
 // The text of the message box shown when the store cannot be opened.
 inline constexpr const char *kStoreOpenFailedMessage = "配置文件加载失败，请重试！";
+
+// The message shown once when the store opened read-only; %1 says why.
+inline constexpr const char *kStoreReadOnlyMessage = "记事不能保存在这里：%1。记事可以查看，但不能修改。";

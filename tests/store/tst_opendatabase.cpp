@@ -1,8 +1,34 @@
 #include "store/tdm.h"
 #include "support/tempappfolder.h"
+#include "tools/storebuilder.h"
 
+#include <QFile>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
+
+namespace {
+
+// A fresh store's bytes after `damage` ran on it.
+QByteArray damagedStore(const QString &damage, qsizetype keptBytes = -1)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("store.mdb"));
+    buildStore(QStringLiteral(PAXELO_SCHEMA_FILE), path);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("damage"));
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery(db).exec(damage);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("damage"));
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.read(keptBytes < 0 ? file.size() : keptBytes);
+}
+
+} // namespace
 
 class TestOpenDatabase : public QObject {
     Q_OBJECT
@@ -35,6 +61,8 @@ void TestOpenDatabase::refusesWhatIsNotAStore_data()
     QTest::newRow("missing") << QByteArray() << false;
     QTest::newRow("text file") << QByteArray("this is not a database\r\n") << true;
     QTest::newRow("empty file") << QByteArray() << true;
+    QTest::newRow("store without a page table") << damagedStore(QStringLiteral("drop table tb_E")) << true;
+    QTest::newRow("store cut short") << damagedStore(QStringLiteral("vacuum"), 8192) << true;
 }
 
 void TestOpenDatabase::refusesWhatIsNotAStore()
