@@ -1,14 +1,15 @@
 // The memo window when the store refuses to keep the board: nothing typed
 // is thrown away, and nothing can be typed that would be.
 #include "memo/boardedit.h"
-#include "memo/chromebutton.h"
 #include "memo/mainfrm.h"
-#include "memo/picturecontrol.h"
 #include "richtext/richtext.h"
 #include "store/tdm.h"
 #include "support/localsite.h"
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
+#include "support/windowinput.h"
+#include "widgets/chromebutton.h"
+#include "widgets/picturecontrol.h"
 #include "widgets/chinesefonts.h"
 
 #include <QApplication>
@@ -40,32 +41,22 @@ struct Memo {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
-    QWindow *handle() const { return window->windowHandle(); }
-    QPoint centreOf(QWidget *widget) const { return widget->mapTo(window.get(), widget->rect().center()); }
-
     void type(const QString &text)
     {
-        QTest::mouseClick(handle(), Qt::LeftButton, {}, centreOf(window->board()));
-        for (const QChar c : text)
-            QTest::keyClick(handle(), c.toLatin1());
+        WindowInput::click(window->board());
+        WindowInput::type(window.get(), text);
     }
     // Opens `menu` by clicking `opener` and picks the item `caption`.
     void choose(QWidget *opener, QMenu *menu, const QString &caption)
     {
-        QTest::mouseClick(handle(), Qt::LeftButton, {}, centreOf(opener));
-        QVERIFY(QTest::qWaitForWindowExposed(menu));
-        for (QAction *action : menu->actions())
-            if (action->text() == caption)
-                QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        WindowInput::click(opener);
+        QVERIFY(WindowInput::choose(menu, caption));
     }
-    // The pointer comes over the close button from the window's background
-    // and clicks it.
+    // The pointer comes over the close button and clicks it.
     void clickClose()
     {
-        const QPoint at = centreOf(window->closeButton()->normal());
-        QTest::mouseMove(handle(), at + QPoint(0, 60));
-        QTest::mouseMove(handle(), at);
-        QTest::mouseClick(handle(), Qt::LeftButton, {}, at);
+        WindowInput::move(window->closeButton());
+        WindowInput::click(window->closeButton());
     }
     void exec(const QString &sql) const { QVERIFY2(QSqlQuery(dm.AdoCon).exec(sql), qPrintable(sql)); }
     QString storedText(const QString &table) const
@@ -126,7 +117,7 @@ void TestSaveFailure::aPageThatCannotBeStoredStaysOnTheBoard()
     memo.show();
     const auto leave = [&] {
         if (way == 0)
-            memo.choose(memo.window->findChild<QToolButton *>(), memo.window->positionMenu(), QStringLiteral("B"));
+            memo.choose(memo.window->positionButton(), memo.window->positionMenu(), QStringLiteral("B"));
         else if (way == 1)
             memo.clickClose();
         else
@@ -158,7 +149,7 @@ void TestSaveFailure::aFailedLoadLeavesTheBoardReadOnly()
     Memo memo;
     QVERIFY(memo.dm.OpenDatabase());
     memo.show();
-    QToolButton *letter = memo.window->findChild<QToolButton *>();
+    QWidget *letter = memo.window->positionButton();
     memo.type(QStringLiteral("alpha"));
     memo.exec("ALTER TABLE tb_B RENAME TO tb_B_away");
     memo.choose(letter, memo.window->positionMenu(), QStringLiteral("B"));
@@ -207,7 +198,7 @@ void TestSaveFailure::aStoreThatCannotBeWrittenShowsItsPagesReadOnly()
              QStringList{QString::fromUtf8(kStoreReadOnlyMessage).arg(reason.arg(memo.folder.path(locked)))});
     QCOMPARE(memo.window->board()->toPlainText(), QStringLiteral("stored text"));
     memo.type(QStringLiteral("lost"));
-    memo.choose(memo.window->findChild<QToolButton *>(), memo.window->positionMenu(), QStringLiteral("A"));
+    memo.choose(memo.window->positionButton(), memo.window->positionMenu(), QStringLiteral("A"));
     QCOMPARE(memo.window->board()->toPlainText(), QStringLiteral("stored text"));
     QCOMPARE(memo.dialogs.messages.size(), 1);
     QCOMPARE(memo.folder.readFile("Data/UserData.mdb"), before);
