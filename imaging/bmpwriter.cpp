@@ -71,11 +71,11 @@ void write24(AtomicFile &output, const Bitmap &bitmap)
 
 } // namespace
 
-void writeFile(const Bitmap &bitmap, const QString &path, Depth depth)
+void writeFile(const Bitmap &bitmap, const QString &path, Depth depth, AtomicFile::Durability durability)
 {
     std::array<uchar, headerBytes> header;
     writeHeader(header.data(), bitmap.width(), bitmap.height(), depth);
-    AtomicFile output(path);
+    AtomicFile output(path, durability);
     output.write(header.data(), headerBytes);
     // The picture's memory already is a 32-bit BMP's pixel area.
     if (depth == Depth::Bits32)
@@ -101,9 +101,9 @@ FileImage::FileImage(int width, int height, Depth depth)
     }
 }
 
-void FileImage::save(const QString &path) const
+void FileImage::save(const QString &path, AtomicFile::Durability durability) const
 {
-    AtomicFile output(path);
+    AtomicFile output(path, durability);
     output.write(m_bytes.get(), m_size);
     output.commit();
 }

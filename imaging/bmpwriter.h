@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/bitmap.h"
+#include "text/atomicfile.h"
 
 #include <QString>
 
@@ -16,7 +17,8 @@ enum class Depth { Bits24 = 24, Bits32 = 32 };
 // Replaces any file at path as an AtomicFile: a reader or a crash meets the
 // old file or the new one. With 32 bits the fourth byte of each pixel is
 // written as it is. Throws FileError when the file cannot be written.
-void writeFile(const Bitmap &bitmap, const QString &path, Depth depth);
+void writeFile(const Bitmap &bitmap, const QString &path, Depth depth,
+               AtomicFile::Durability durability = AtomicFile::Durability::Synced);
 
 // A whole BMP file built in memory, for decoders that write their rows
 // straight into it: rows() addresses the pixel rows top first (3 or 4 bytes
@@ -27,7 +29,7 @@ public:
     FileImage(int width, int height, Depth depth);
     uchar *const *rows() const { return m_rows.data(); }
     // As writeFile() does.
-    void save(const QString &path) const;
+    void save(const QString &path, AtomicFile::Durability durability = AtomicFile::Durability::Synced) const;
 
 private:
     std::unique_ptr<uchar[]> m_bytes;

@@ -228,14 +228,14 @@ Bitmap decode(const QByteArray &data)
     return bitmap;
 }
 
-void decodeToBmpFile(const QByteArray &jpeg, const QString &bmpPath)
+void decodeToBmpFile(const QByteArray &jpeg, const QString &bmpPath, AtomicFile::Durability durability)
 {
     std::optional<BmpWriter::FileImage> image;
     decompress(jpeg, 3, [&](int width, int height) {
         image.emplace(width, height, BmpWriter::Depth::Bits24);
         return image->rows();
     });
-    image->save(bmpPath);
+    image->save(bmpPath, durability);
 }
 
 void decodeToBmpFile(const QString &jpegPath, const QString &bmpPath)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/bitmap.h"
+#include "text/atomicfile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,6 +27,7 @@ Bitmap decode(const QByteArray &data);
 // at bmpPath as an AtomicFile once the whole picture is decoded (a damaged
 // file leaves it as it was).
 void decodeToBmpFile(const QString &jpegPath, const QString &bmpPath);
-void decodeToBmpFile(const QByteArray &jpeg, const QString &bmpPath);
+void decodeToBmpFile(const QByteArray &jpeg, const QString &bmpPath,
+                     AtomicFile::Durability durability = AtomicFile::Durability::Synced);
 
 } // namespace JpegCodec

@@ -58,7 +58,7 @@ void TMainFrm::SaveContentPic()
     const QImage shown = rdtAbc->grab().toImage();
     rdtAbc->setCursorWidth(caretWidth);
     BmpWriter::writeFile(Bitmap::fromQImage(shown), m_companions.deskBGSetFrm->BGFolder + QStringLiteral("Content.bmp"),
-                         BmpWriter::Depth::Bits24);
+                         BmpWriter::Depth::Bits24, AtomicFile::Durability::Regenerated);
 }
 
 bool TMainFrm::confirmWallpaperChange()

@@ -5,19 +5,26 @@
 #include <QByteArray>
 #include <QSaveFile>
 #include <QString>
+#include <QTemporaryFile>
 
 // Replaces a file whole or not at all. The new content goes to a temporary
 // file in the same folder; every write is checked as it happens (nothing is
-// held back in a buffer whose failure could go unseen), the data is synced
-// to the disk, and only then is the temporary renamed over the old file. A
-// reader, a crash or a full disk therefore meets the old file or the new
-// one, never a mixture, and a failure leaves the old file byte-identical
-// and no temporary behind.
+// held back in a buffer whose failure could go unseen), and only then is the
+// temporary renamed over the old file. A reader, a killed program or a full
+// disk therefore meets the old file or the new one, never a mixture, and a
+// failure leaves the old file byte-identical and no temporary behind.
 //
 // Every failure throws FileError "无法写入文件 <path>：<reason>".
 class AtomicFile {
 public:
-    explicit AtomicFile(const QString &path);
+    // The user's own files (lists, settings, added pictures) are synced to
+    // the disk before the rename, so even a power cut keeps one whole
+    // version. Files the program makes anew at every apply (Content.bmp and
+    // the Mix files) skip that wait: losing them to a power cut costs one
+    // more click, and a sync would double the time of the apply.
+    enum class Durability { Synced, Regenerated };
+
+    explicit AtomicFile(const QString &path, Durability durability = Durability::Synced);
     // Without commit() the temporary is discarded and the old file stays.
     ~AtomicFile() = default;
     AtomicFile(const AtomicFile &) = delete;
@@ -27,11 +34,15 @@ public:
     void commit();
 
     // The whole file in one go.
-    static void write(const QString &path, const QByteArray &bytes);
+    static void write(const QString &path, const QByteArray &bytes, Durability durability = Durability::Synced);
 
 private:
-    [[noreturn]] void fail();
+    QFileDevice &device();
+    void renameRegenerated();
+    [[noreturn]] void fail(const QString &reason = QString());
 
     QString m_path;
-    QSaveFile m_file;
+    Durability m_durability;
+    QSaveFile m_synced;
+    QTemporaryFile m_regenerated;
 };

@@ -9,6 +9,8 @@ namespace MixFiles {
 namespace {
 
 constexpr int jpegQuality = 90;
+// Made anew at every apply.
+constexpr auto regenerated = AtomicFile::Durability::Regenerated;
 
 } // namespace
 
@@ -24,7 +26,7 @@ QString mixJpgPath(const QString &bgFolder)
 
 void saveMix(const Bitmap &mix, const QString &bgFolder)
 {
-    BmpWriter::writeFile(mix, mixBmpPath(bgFolder), BmpWriter::Depth::Bits32);
+    BmpWriter::writeFile(mix, mixBmpPath(bgFolder), BmpWriter::Depth::Bits32, regenerated);
 }
 
 bool writeWallpaperFiles(const Bitmap &mix, const QString &bgFolder)
@@ -33,8 +35,8 @@ bool writeWallpaperFiles(const Bitmap &mix, const QString &bgFolder)
     // would hold, without writing and reading that file first.
     try {
         const QByteArray jpeg = JpegCodec::encode(mix, jpegQuality);
-        AtomicFile::write(mixJpgPath(bgFolder), jpeg);
-        JpegCodec::decodeToBmpFile(jpeg, mixBmpPath(bgFolder));
+        AtomicFile::write(mixJpgPath(bgFolder), jpeg, regenerated);
+        JpegCodec::decodeToBmpFile(jpeg, mixBmpPath(bgFolder), regenerated);
         return true;
     } catch (const std::exception &) {
         // No JPEG round trip: the wallpaper file is the blend itself.

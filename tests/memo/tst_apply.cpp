@@ -112,7 +112,7 @@ struct ApplyFixture {
         mixer = std::make_unique<TMixPicFrm>();
         window->setCompanions({composer.get(), listWindow.get(), box.get(), mixer.get()});
         window->show();
-        QTest::qWaitForWindowExposed(window.get());
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
 
     void clickApply() { clickCentre(window->appToDeskPicture()); }
