@@ -6,6 +6,7 @@
 #include "imaging/picturefile.h"
 
 #include <QDir>
+#include <QtEndian>
 
 #include <array>
 #include <bit>
@@ -66,6 +67,21 @@ void decodeIndexed(const BmpHeader &h, const uchar *from, uchar *to)
     }
 }
 
+// Three bytes a pixel become four. Every pixel but the last is read as one
+// word whose fourth byte, the next pixel's blue, is dropped: the row is read
+// at a third of the loads.
+void decode24(const uchar *from, uchar *to, qint64 width)
+{
+    qint64 x = 0;
+    for (; x + 1 < width; ++x, from += 3, to += 4) {
+        quint32 word;
+        std::memcpy(&word, from, 4);
+        putWord(to, qFromLittleEndian(word) & 0xFFFFFFu);
+    }
+    if (x < width)
+        putWord(to, quint32(from[0]) | quint32(from[1]) << 8 | quint32(from[2]) << 16);
+}
+
 void decodeMasked(const BmpHeader &h, const uchar *from, uchar *to)
 {
     const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
@@ -86,8 +102,7 @@ void decodeRow(const BmpHeader &h, const uchar *from, uchar *to)
     if (h.bitCount <= 8) {
         decodeIndexed(h, from, to);
     } else if (h.bitCount == 24) {
-        for (qint64 x = 0; x < h.width; ++x, from += 3, to += 4)
-            putWord(to, quint32(from[0]) | quint32(from[1]) << 8 | quint32(from[2]) << 16);
+        decode24(from, to, h.width);
     } else if (h.bitCount == 32 && h.compression == BmpHeader::Rgb) {
         std::memcpy(to, from, size_t(h.width) * 4);
     } else {
