@@ -140,7 +140,11 @@ QStringList WidgetDialogs::openPictures(QWidget *parent, const QString &filterCa
     // The dialog reads only blank-separated patterns, so the caption alone
     // would list nothing. It shows the caption as given and filters by the
     // patterns the caption names, which it matches in any letter case.
-    const QStringList patterns = filterPatterns(filterCaption);
+    // WebP pictures are taken too, though the caption, kept as it has
+    // always read, does not name them.
+    QStringList patterns = filterPatterns(filterCaption);
+    if (!patterns.isEmpty())
+        patterns << QStringLiteral("*.webp");
     dialog.setOption(QFileDialog::HideNameFilterDetails, !patterns.isEmpty());
     dialog.setNameFilter(patterns.isEmpty() ? filterCaption
                                             : filterCaption + QStringLiteral(" (") + patterns.join(QLatin1Char(' '))

@@ -224,7 +224,7 @@ void TestPicSelFrm::addHandlesEveryFileOfALargeSelection()
 void TestPicSelFrm::openDialogShowsPicturesOfAnyCaseWithAPreview()
 {
     QTemporaryDir folder;
-    const QStringList pictures{"a.BMP", "b.jpg", "c.Gif", "d.PNG", "e.ico", "f.JPEG"};
+    const QStringList pictures{"a.BMP", "b.jpg", "c.Gif", "d.PNG", "e.ico", "f.JPEG", "h.WebP"};
     QImage picture(300, 200, QImage::Format_RGB32);
     picture.fill(Qt::green);
     for (const QString &name : pictures + QStringList{"g.txt"})
@@ -240,7 +240,7 @@ void TestPicSelFrm::openDialogShowsPicturesOfAnyCaseWithAPreview()
             return;
         dialog->setDirectory(folder.path());
         auto *model = dialog->findChild<QFileSystemModel *>();
-        QTest::qWaitFor([&] { return model->rowCount(model->index(folder.path())) >= 6; });
+        QVERIFY(QTest::qWaitFor([&] { return model->rowCount(model->index(folder.path())) >= pictures.size(); }));
         const QModelIndex parent = model->index(folder.path());
         for (int i = 0; i < model->rowCount(parent); ++i)
             listed.append(model->index(i, 0, parent).data().toString());
