@@ -1,12 +1,13 @@
 #include "fixedclock.h"
 #include "memo/mainfrm.h"
-#include "widgets/picturecontrol.h"
 #include "memo/siteaddress.h"
 #include "site/builtinsite.h"
 #include "site/panelpage.h"
 #include "store/tdm.h"
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
+#include "support/windowinput.h"
+#include "widgets/picturecontrol.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -37,17 +38,10 @@ struct PanelFixture {
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    QPoint inWindow(QWidget *widget, QPoint at) const { return widget->mapTo(window.get(), at); }
-
     void chooseSetting(const QString &caption) const
     {
-        TImage *label = window->settingsLabel();
-        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, inWindow(label, label->rect().center()));
-        QMenu *menu = window->settingsMenu();
-        QTRY_VERIFY(menu->isVisible());
-        for (QAction *action : menu->actions())
-            if (action->text() == caption)
-                QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        WindowInput::click(window->settingsLabel());
+        QVERIFY(WindowInput::choose(window->settingsMenu(), caption));
     }
 };
 
@@ -188,7 +182,7 @@ void TestWebPanel::rightClickInThePanelOpensNothing()
     auto *view = qobject_cast<QTextBrowser *>(memo.window->browser());
     QVERIFY(view);
     QSignalSpy emptyMenu(memo.window->browserMenu(), &QMenu::aboutToShow);
-    QTest::mouseClick(memo.window->windowHandle(), Qt::RightButton, {}, memo.inWindow(view->viewport(), QPoint(150, 100)));
+    WindowInput::click(view->viewport(), QPoint(150, 100), Qt::RightButton);
     QVERIFY(!emptyMenu.isEmpty());
     for (QWidget *shown : QApplication::topLevelWidgets())
         QVERIFY(!shown->isVisible() || !qobject_cast<QMenu *>(shown) || shown == memo.window->browserMenu());
