@@ -149,7 +149,12 @@ public:
             }
             m_bodyEncoder.endParagraph();
         }
-        return header() + m_body + "}\r\n";
+        // The page is copied once, behind the tables it needed.
+        QByteArray rtf = header();
+        rtf.reserve(rtf.size() + m_body.size() + 3);
+        rtf += m_body;
+        rtf += "}\r\n";
+        return rtf;
     }
 
 private:
