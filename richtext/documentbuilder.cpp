@@ -42,6 +42,7 @@ DocumentBuilder::DocumentBuilder(QTextDocument &document)
 
 DocumentBuilder::~DocumentBuilder()
 {
+    flush();
     m_cursor.endEditBlock();
 }
 
@@ -64,9 +65,14 @@ void DocumentBuilder::appendText(QStringView text, const QTextCharFormat &format
 
 void DocumentBuilder::endParagraph(const QTextCharFormat &format)
 {
-    placePendingBreak(format);
-    if (m_paragraphEmpty)
+    if (m_breakPending) {
+        // The new paragraph mark already has the format.
+        placePendingBreak(format);
+    } else if (m_paragraphEmpty) {
+        // The document's first paragraph, still empty: its mark is there.
+        flush();
         m_cursor.setBlockCharFormat(format);
+    }
     m_breakPending = true;
 }
 
@@ -76,7 +82,8 @@ void DocumentBuilder::insert(QStringView piece, const QTextCharFormat &format)
     if (kept.isEmpty())
         return;
     placePendingBreak(format);
-    m_cursor.insertText(kept, format);
+    pend(format);
+    m_pending += kept;
     m_paragraphEmpty = false;
 }
 
@@ -84,7 +91,27 @@ void DocumentBuilder::placePendingBreak(const QTextCharFormat &format)
 {
     if (!m_breakPending)
         return;
-    m_cursor.insertBlock(QTextBlockFormat(), format);
+    // Inserted as text, a paragraph separator makes a block with the
+    // current block's format, which is the default one everywhere here,
+    // and gives its mark the text's format.
+    pend(format);
+    m_pending += QChar(QChar::ParagraphSeparator);
     m_breakPending = false;
     m_paragraphEmpty = true;
+}
+
+void DocumentBuilder::pend(const QTextCharFormat &format)
+{
+    if (!m_pending.isEmpty() && format == m_pendingFormat)
+        return;
+    flush();
+    m_pendingFormat = format;
+}
+
+void DocumentBuilder::flush()
+{
+    if (m_pending.isEmpty())
+        return;
+    m_cursor.insertText(m_pending, m_pendingFormat);
+    m_pending.clear();
 }

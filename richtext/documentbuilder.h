@@ -17,6 +17,9 @@ QString keepableText(QStringView text);
 //
 // A paragraph end is placed when more text follows, so that the \par the
 // RTF stream writes after the last paragraph adds no empty line.
+//
+// Text and paragraph ends of one format are collected and inserted in one
+// go: the document's cost is mostly per insertion, not per character.
 class DocumentBuilder {
 public:
     // Empties the document; its default font stays. Everything appended
@@ -35,9 +38,15 @@ public:
 private:
     void insert(QStringView piece, const QTextCharFormat &format);
     void placePendingBreak(const QTextCharFormat &format);
+    // Makes `format` the format of the collected text, inserting what was
+    // collected in another one.
+    void pend(const QTextCharFormat &format);
+    void flush();
 
     QTextCursor m_cursor;
     bool m_breakPending = false;
     bool m_paragraphEmpty = true;
     bool m_afterCarriageReturn = false;
+    QString m_pending;
+    QTextCharFormat m_pendingFormat;
 };

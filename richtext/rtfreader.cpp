@@ -206,13 +206,16 @@ private:
             m_fallbackToSkip = group().unicodeSkip;
             break;
         case Action::AnsiCodePage:
-            m_documentCodePage = CodePages::supported(parameter) ? parameter : CodePages::kWestern;
+            documentCodePage(CodePages::supported(parameter) ? parameter : CodePages::kWestern);
             break;
-        case Action::Ansi: m_documentCodePage = CodePages::kWestern; break;
-        case Action::Mac: m_documentCodePage = 10000; break;
-        case Action::Pc: m_documentCodePage = 437; break;
-        case Action::Pca: m_documentCodePage = 850; break;
-        case Action::DefaultFont: m_defaultFont = parameter; m_formats.clear(); break;
+        case Action::Ansi: documentCodePage(CodePages::kWestern); break;
+        case Action::Mac: documentCodePage(10000); break;
+        case Action::Pc: documentCodePage(437); break;
+        case Action::Pca: documentCodePage(850); break;
+        case Action::DefaultFont:
+            m_defaultFont = parameter;
+            fontsChanged();
+            break;
         case Action::FontTable: group().destination = Destination::FontTable; break;
         case Action::ColorTable: group().destination = Destination::ColorTable; break;
         case Action::Skip: beginSkip(); break;
@@ -225,6 +228,19 @@ private:
         case Action::Green: m_green = parameter; break;
         case Action::Blue: m_blue = parameter; break;
         }
+    }
+
+    void documentCodePage(int codePage)
+    {
+        m_documentCodePage = codePage;
+        m_runEncoding.reset();
+    }
+
+    // Formats and encodings worked out so far may name other fonts now.
+    void fontsChanged()
+    {
+        m_formats.clear();
+        m_runEncoding.reset();
     }
 
     void controlSymbol(char symbol)
@@ -252,13 +268,16 @@ private:
     void textByte(unsigned char byte, bool escaped)
     {
         switch (group().destination) {
-        case Destination::Body:
+        case Destination::Body: {
             openRun();
-            if (!m_bytes.isEmpty() && !(m_bytesEncoding == encodingOf(fontOf(chars().font))))
+            const Encoding encoding = runEncoding();
+            if (!m_bytes.isEmpty() && !(m_bytesEncoding == encoding))
                 decodeBytes();
-            m_bytesEncoding = encodingOf(fontOf(chars().font));
+            m_bytesEncoding = encoding;
             m_bytes += char(byte);
+            m_bytes += m_tokens.takeText();
             break;
+        }
         case Destination::FontTable:
             if (byte == ';' && !escaped)
                 commitFont();
@@ -326,6 +345,16 @@ private:
     {
         const auto found = m_fonts.constFind(font >= 0 ? font : m_defaultFont);
         return found == m_fonts.constEnd() ? nullptr : &*found;
+    }
+
+    // The encoding of the current run's font, worked out once for the run's
+    // bytes rather than at each of them.
+    Encoding runEncoding()
+    {
+        const int font = chars().font;
+        if (!m_runEncoding || m_runEncoding->first != font)
+            m_runEncoding.emplace(font, encodingOf(fontOf(font)));
+        return m_runEncoding->second;
     }
 
     Encoding encodingOf(const FontEntry *entry) const
@@ -397,7 +426,7 @@ private:
         decodeFontName();
         m_font.entry.name = keepableText(m_font.entry.name).trimmed();
         m_fonts.insert(m_font.index, m_font.entry);
-        m_formats.clear();
+        fontsChanged();
         m_font = FontInProgress();
     }
 
@@ -423,6 +452,7 @@ private:
     int m_documentCodePage = CodePages::kWestern;
     int m_defaultFont = 0;
     QHash<int, FontEntry> m_fonts;
+    std::optional<std::pair<int, Encoding>> m_runEncoding;
     FontInProgress m_font;
     std::vector<std::optional<QRgb>> m_colors;
     static constexpr std::size_t kFormatsKept = 8;

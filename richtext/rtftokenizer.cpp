@@ -76,6 +76,18 @@ RtfToken RtfTokenizer::next()
     return {};
 }
 
+QByteArrayView RtfTokenizer::takeText()
+{
+    const qsizetype start = m_pos;
+    while (m_pos < m_input.size()) {
+        const char c = m_input[m_pos];
+        if (c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n')
+            break;
+        ++m_pos;
+    }
+    return m_input.sliced(start, m_pos - start);
+}
+
 void RtfTokenizer::skipBytes(qint64 count)
 {
     if (count > 0)

@@ -26,6 +26,10 @@ public:
 
     RtfToken next();
 
+    // The text bytes from here to the next group, control or line break,
+    // which would each be a Text token: a body's text is taken in runs.
+    QByteArrayView takeText();
+
     // Steps over the data of \binN, never past the end of the input.
     void skipBytes(qint64 count);
 

@@ -128,6 +128,7 @@ public:
     explicit RtfWriter(const QTextDocument &document)
         : m_document(document)
         , m_defaultFont(document.defaultFont())
+        , m_documentFormats(document.allFormats())
     {
     }
 
@@ -138,26 +139,33 @@ public:
             if (block.length() <= 1) {
                 // An empty line keeps its height through the format of its
                 // paragraph mark.
-                switchTo(streamFormat(block.charFormatIndex(), block.charFormat()));
+                switchTo(streamFormat(block.charFormatIndex()));
             }
             for (auto it = block.begin(); !it.atEnd(); ++it) {
                 const QTextFragment fragment = it.fragment();
-                const StreamFormat &format = streamFormat(fragment.charFormatIndex(), fragment.charFormat());
+                const StreamFormat &format = streamFormat(fragment.charFormatIndex());
                 switchTo(format);
                 m_bodyEncoder.text(fragment.text(), m_chineseFonts.at(format.font));
             }
             m_bodyEncoder.endParagraph();
         }
-        return header() + m_body + "}\r\n";
+        // The page is copied once, behind the tables it needed.
+        QByteArray rtf = header();
+        rtf.reserve(rtf.size() + m_body.size() + 3);
+        rtf += m_body;
+        rtf += "}\r\n";
+        return rtf;
     }
 
 private:
-    const StreamFormat &streamFormat(int index, const QTextCharFormat &charFormat)
+    // A page has a handful of formats for thousands of runs: each is looked
+    // at once, by its index in the document.
+    const StreamFormat &streamFormat(int index)
     {
         auto found = m_formats.constFind(index);
         if (found != m_formats.constEnd())
             return *found;
-        const RunFormat run = RunFormat::of(charFormat, m_defaultFont);
+        const RunFormat run = RunFormat::of(m_documentFormats.at(index).toCharFormat(), m_defaultFont);
         StreamFormat format;
         format.font = fontIndex(run.family);
         format.halfPoints = run.halfPoints;
@@ -228,6 +236,7 @@ private:
 
     const QTextDocument &m_document;
     const QFont m_defaultFont;
+    const QList<QTextFormat> m_documentFormats;
     QByteArray m_body;
     TextEncoder m_bodyEncoder{m_body};
     StreamFormat m_current;

@@ -133,6 +133,8 @@ void TestRtfReader::text_data()
         {QStringLiteral("é中あ中")});
     row("cpg overrides charset", "{\\rtf1{\\fonttbl{\\f0\\fcharset0\\cpg1251 A;}}\\f0\\'cf}", {QStringLiteral("П")});
     row("Cyrillic document", "{\\rtf1\\ansi\\ansicpg1251 \\'cf}", {QStringLiteral("П")});
+    row("code page changed after text", "{\\rtf1\\ansi \\'e9\\ansicpg1251 \\'cf}", {QStringLiteral("éП")});
+    row("font table after text", "{\\rtf1\\ansi\\f0 x{\\fonttbl{\\f0\\fcharset134 A;}}\\'d6\\'d0}", {QStringLiteral("x中")});
     row("unknown code page", "{\\rtf1\\ansi\\ansicpg0 Test \\'e9}", {QStringLiteral("Test é")});
     row("star destination", "{\\rtf1 a{\\*\\unknown hidden{nested}}b}", {"ab"});
     row("skipped destinations",
