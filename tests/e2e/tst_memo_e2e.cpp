@@ -311,7 +311,11 @@ void TestMemoEndToEnd::typeSwitchCloseAndStartAgain()
     // Started again, the window stands at the same place and shows page B:
     // what is typed now joins B's text.
     window = startProgram(program, session, folder);
-    QVERIFY2(!window.isEmpty(), "the memo window did not appear at the second start");
+    QVERIFY2(!window.isEmpty(),
+             qPrintable(QStringLiteral("the memo window did not appear at the second start (%1)")
+                            .arg(program.state() == QProcess::NotRunning
+                                     ? QStringLiteral("the program ended with status %1").arg(program.exitCode())
+                                     : QStringLiteral("the program runs"))));
     QCOMPARE(session.geometry(window), place);
     QVERIFY2(session.focusAt(window, kBoard), "the memo window did not take the keyboard focus");
     QVERIFY(typeAndStore(session, store, 'B', pageB, QStringLiteral("!")));
