@@ -5,6 +5,7 @@
 #include "support/localsite.h"
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
+#include "support/urlrecorder.h"
 #include "support/windowinput.h"
 #include "widgets/chinesefonts.h"
 #include "widgets/fontcolourdialog.h"
@@ -111,14 +112,6 @@ public:
             ++count;
         return false;
     }
-};
-
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
 };
 
 } // namespace
@@ -422,7 +415,7 @@ void TestMemoEditing::rightClicksInTheBrowserReachNoBrowserWidget()
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(40, 40), QPointF(40, 40), Qt::RightButton,
                           Qt::RightButton, Qt::NoModifier);
         QApplication::sendEvent(widget, &press);
-        QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(40, 40));
+        QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(40, 40), widget->mapToGlobal(QPoint(40, 40)));
         QApplication::sendEvent(widget, &request);
     }
     QCOMPARE(counter.count, 0);

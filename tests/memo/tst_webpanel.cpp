@@ -6,6 +6,7 @@
 #include "store/tdm.h"
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
+#include "support/urlrecorder.h"
 #include "support/windowinput.h"
 #include "widgets/picturecontrol.h"
 
@@ -43,14 +44,6 @@ struct PanelFixture {
         WindowInput::click(window->settingsLabel());
         QVERIFY(WindowInput::choose(window->settingsMenu(), caption));
     }
-};
-
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
 };
 
 // Every href and src of the written pages names a file there, and a
