@@ -34,10 +34,13 @@ public:
             return;
         }
         // The server picks a free display and writes its number to -displayfd
-        // once it accepts clients.
+        // once it accepts clients. -noreset: when the program, its last
+        // client, ends, the server would reset and refuse the next start for
+        // a moment, as no desktop session's server does.
         const QString screen = QStringLiteral("%1x%2x24").arg(kScreen.width()).arg(kScreen.height());
         m_process.start(program, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                  QStringLiteral("0"), screen, QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                                  QStringLiteral("0"), screen, QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                                  QStringLiteral("-noreset")});
         QElapsedTimer waited;
         waited.start();
         while (!m_process.canReadLine() && m_process.state() != QProcess::NotRunning && waited.elapsed() < 15000)
