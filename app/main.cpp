@@ -19,12 +19,11 @@ int main(int argc, char **argv)
         return 1;
 
     // A second copy on the same folder would write over the first one's
-    // notes: it hands over to the running copy and ends untouched.
+    // notes: it hands over to the running copy, or says why it does not
+    // start, and ends untouched.
     SingleInstance instance(AppFolder::root());
-    if (!instance.isFirst()) {
-        instance.handOver(1500);
-        return 0;
-    }
+    if (!instance.isFirst())
+        return endLaterStart(instance);
 
     MemoApplication memo;
     if (!memo.start())
