@@ -1,6 +1,7 @@
 #include "app/memoapplication.h"
 
 #include "memo/mainfrm.h"
+#include "platform/processuser.h"
 #include "store/tdm.h"
 #include "wallpaper/ui/deskbgsetfrm.h"
 #include "wallpaper/ui/inforfrm.h"
@@ -16,6 +17,9 @@
 
 void prepareApplication()
 {
+    // A file-size limit fails the write that passes it, which the program
+    // reports; the signal would end the program in the middle of it.
+    keepRunningPastFileSizeLimit();
     QApplication::setApplicationName(QStringLiteral("paxelo-memo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Paxelo备忘录"));
     ChineseFonts::install();

@@ -46,5 +46,6 @@ private:
 };
 
 // Sets the application's title and the Chinese fonts (after the
-// application object exists).
+// application object exists), and lets writes past the process's file-size
+// limit fail instead of ending the program.
 void prepareApplication();

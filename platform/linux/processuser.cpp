@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,6 +34,11 @@ QString privateRuntimeFolder()
 bool runsAsSuperuser()
 {
     return geteuid() == 0;
+}
+
+void keepRunningPastFileSizeLimit()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 QString privateSocketName(const QString &name)

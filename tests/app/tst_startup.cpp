@@ -3,9 +3,13 @@
 #include "support/localsite.h"
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
+#include "support/windowinput.h"
+#include "wallpaper/ui/picselfrm.h"
+#include "widgets/xpbutton.h"
 #include "wallpaper/uglobal.h"
 
 #include <QApplication>
+#include <QProcess>
 #include <QTest>
 
 class TestStartup : public QObject {
@@ -15,6 +19,7 @@ private slots:
     void createsTheWindowsInOrderWithSharedState();
     void aBrokenStoreIsReportedAndNothingIsWritten_data();
     void aBrokenStoreIsReportedAndNothingIsWritten();
+    void aFileSizeLimitFailsTheWriteNotTheProgram();
 };
 
 void TestStartup::initTestCase()
@@ -62,6 +67,45 @@ void TestStartup::aBrokenStoreIsReportedAndNothingIsWritten()
     QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Paxelo备忘录"));
     QVERIFY(!memo.MainFrm());
     QCOMPARE(folder.entries("Data"), present ? QStringList{"UserData.mdb"} : QStringList{});
+}
+
+void TestStartup::aFileSizeLimitFailsTheWriteNotTheProgram()
+{
+    // The child: adds a picture larger than its file-size limit allows.
+    const QString chosen = qEnvironmentVariable("PAXELO_PICTURE_PAST_THE_LIMIT");
+    if (!chosen.isEmpty()) {
+        TempAppFolder folder(false);
+        QWidget owner;
+        auto *window = new TPicSelFrm(&owner);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        ScriptedDialogs dialogs;
+        dialogs.openAnswers = {{chosen}};
+        WindowInput::click(window->btnAdd);
+        QCOMPARE(dialogs.errors.size(), 1);
+        const QString expected = QStringLiteral("以下文件没有添加：\nbig.bmp：无法写入文件 %1").arg(folder.path("source/DeskTopBG/"));
+        QVERIFY2(dialogs.errors.first().startsWith(expected), qPrintable(dialogs.errors.first()));
+        QVERIFY2(dialogs.errors.first().endsWith("File too large"), qPrintable(dialogs.errors.first()));
+        QCOMPARE(folder.entries("source/DeskTopBG"), QStringList());
+        return;
+    }
+    QTemporaryDir outside;
+    const QString big = outside.filePath("big.bmp");
+    QImage picture(400, 300, QImage::Format_RGB888);
+    picture.fill(Qt::darkCyan);
+    QVERIFY(picture.save(big, "BMP"));
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("PAXELO_PICTURE_PAST_THE_LIMIT", big);
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    // No trap: the program itself must keep the signal from ending it.
+    child.start("sh", {"-c", "ulimit -f 200; exec \"$0\" aFileSizeLimitFailsTheWriteNotTheProgram",
+                       QCoreApplication::applicationFilePath()});
+    QVERIFY(child.waitForFinished(120000));
+    const QString output = QString::fromUtf8(child.readAll());
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(child.exitCode() == 0, qPrintable(output));
 }
 
 QTEST_MAIN(TestStartup)
