@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace LineList {
 
@@ -31,13 +32,26 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
+namespace {
+
+[[noreturn]] void failRead(const QString &path, const QString &reason)
+{
+    throw FileError(QStringLiteral("无法读取文件 %1：%2").arg(QDir::toNativeSeparators(path), reason).toStdString());
+}
+
+} // namespace
+
 QStringList read(const QString &path)
 {
+    // Checked by name before the open: opening a FIFO waits for a writer,
+    // and a device (a link to /dev/zero) never ends.
+    if (const QFileInfo target(path); target.exists() && !target.isFile())
+        failRead(path, QStringLiteral("不是普通文件"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("无法读取文件 %1：%2")
-                            .arg(QDir::toNativeSeparators(path), file.errorString())
-                            .toStdString());
+        failRead(path, file.errorString());
+    if (file.size() > kMaxFileSize)
+        failRead(path, QStringLiteral("文件过大"));
     return splitLines(Gbk::decode(file.readAll()));
 }
 

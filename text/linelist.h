@@ -11,9 +11,14 @@ namespace LineList {
 
 using FileError = ::FileError;
 
+// A settings file is a few lines; a larger one is not read.
+inline constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
+
 // Lines end at CR, LF or CR LF and are not trimmed; a last line without an
 // end still counts, an empty file has no lines. Throws FileError when the
-// file exists but cannot be read.
+// file exists but cannot be read, and likewise, without waiting, when it is
+// not a regular file (a FIFO, a device, a folder) or holds more than
+// kMaxFileSize bytes.
 QStringList read(const QString &path);
 
 // Splits text into lines by the same rule as read().

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,6 +16,8 @@ private slots:
     void roundTripsCharactersOutsideGbk();
     void replacesWholeFileAndLeavesNoTemporary();
     void failsClearlyOnUnwritableAndUnreadable();
+    void readsOnlyRegularFilesOfBoundedSize_data();
+    void readsOnlyRegularFilesOfBoundedSize();
     void parsesIntegers();
 };
 
@@ -78,6 +81,52 @@ void TestLineList::failsClearlyOnUnwritableAndUnreadable()
         LineList::write(missingFolder, {"1"});
     } catch (const LineList::FileError &error) {
         QVERIFY(QString::fromUtf8(error.what()).contains("FormSize.ini"));
+    }
+}
+
+void TestLineList::readsOnlyRegularFilesOfBoundedSize_data()
+{
+    // What stands in the settings file's place, and why it is not read.
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("fifo") << "fifo" << "不是普通文件";
+    QTest::newRow("link to /dev/zero") << "zero" << "不是普通文件";
+    QTest::newRow("folder") << "folder" << "不是普通文件";
+    QTest::newRow("one byte too large") << "large" << "文件过大";
+    QTest::newRow("link to a settings file") << "link" << QString();
+    QTest::newRow("at the limit") << "limit" << QString();
+}
+
+void TestLineList::readsOnlyRegularFilesOfBoundedSize()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("configSetBg.ini");
+    if (kind == "fifo") {
+        QCOMPARE(QProcess::execute("mkfifo", {path}), 0);
+    } else if (kind == "zero") {
+        QVERIFY(QFile::link("/dev/zero", path));
+    } else if (kind == "folder") {
+        QVERIFY(QDir(dir.path()).mkdir("configSetBg.ini"));
+    } else if (kind == "link") {
+        LineList::write(dir.filePath("real.ini"), {"0"});
+        QVERIFY(QFile::link(dir.filePath("real.ini"), path));
+    } else {
+        // Sparse: a file of the size, without its bytes on the disk.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("0\r\n") == 3);
+        QVERIFY(file.resize(LineList::kMaxFileSize + (kind == "large" ? 1 : 0)));
+    }
+    if (reason.isEmpty()) {
+        QCOMPARE(LineList::read(path).value(0), QStringLiteral("0"));
+        return;
+    }
+    try {
+        LineList::read(path);
+        QFAIL("read");
+    } catch (const LineList::FileError &error) {
+        QCOMPARE(QString::fromUtf8(error.what()), QStringLiteral("无法读取文件 %1：%2").arg(path, reason));
     }
 }
 
