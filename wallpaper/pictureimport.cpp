@@ -8,8 +8,12 @@
 #include "wallpaper/picturepath.h"
 #include "wallpaper/uglobal.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <filesystem>
+#include <system_error>
 
 namespace PictureImport {
 
@@ -32,18 +36,16 @@ void checkChosenFile(const QFileInfo &chosen)
         refuse(QStringLiteral("文件不存在"));
     if (!chosen.isFile())
         refuse(QStringLiteral("不是普通文件"));
+    // Every line of the list file is a row: such a name would be two.
+    if (chosen.fileName().contains(QLatin1Char('\r')) || chosen.fileName().contains(QLatin1Char('\n')))
+        refuse(QStringLiteral("文件名含有换行符，不能列入图片列表"));
 }
 
 // A BMP is read whole and proven readable, then written from those bytes.
 void copyBmp(const QString &chosen, const QString &target)
 {
-    QByteArray bytes;
-    try {
-        bytes = PictureFile::read(chosen);
-        BmpReader::read(bytes);
-    } catch (const ImagingError &e) {
-        refuseUnreadable(e);
-    }
+    const QByteArray bytes = PictureFile::read(chosen);
+    BmpReader::read(bytes);
     AtomicFile::write(target, bytes);
 }
 
@@ -60,23 +62,40 @@ Imported importPicture(const QString &chosen)
     const QString name = isBmp ? chosenFile.fileName()
                                : PicturePath::changeExtension(chosenFile.fileName(), QStringLiteral(".bmp"));
     const QString target = AppFolder::file(QStringLiteral("source/DeskTopBG/") + name);
-    const bool isNew = !QFileInfo::exists(target);
-    if (isBmp) {
-        copyBmp(chosen, target);
-    } else {
-        try {
-            uGlobal::convertInto(chosen, target);
-        } catch (const ImagingError &e) {
-            refuseUnreadable(e);
-        }
+    const QFileInfo targetFile(target);
+    // A staged picture left by an add that was cut off is written over.
+    const QString staged = targetFile.dir().filePath(QStringLiteral(".paxelo-adding-") + targetFile.fileName());
+    try {
+        if (isBmp)
+            copyBmp(chosen, staged);
+        else
+            uGlobal::convertInto(chosen, staged);
+    } catch (const ImagingError &e) {
+        refuseUnreadable(e);
+    } catch (const FileError &e) {
+        // Told as the picture's own file: the staged one is the program's affair.
+        throw FileError(QString::fromUtf8(e.what())
+                            .replace(QDir::toNativeSeparators(staged), QDir::toNativeSeparators(target))
+                            .toStdString());
     }
-    return {QFileInfo(target).fileName(), target, isNew};
+    return {targetFile.fileName(), target, staged};
+}
+
+void place(const Imported &picture)
+{
+    std::error_code error;
+    std::filesystem::rename(picture.staged.toStdU16String(), picture.path.toStdU16String(), error);
+    if (error) {
+        QFile::remove(picture.staged);
+        throw FileError(QStringLiteral("无法写入文件 %1：%2")
+                            .arg(QDir::toNativeSeparators(picture.path), QString::fromStdString(error.message()))
+                            .toStdString());
+    }
 }
 
 void withdraw(const Imported &picture)
 {
-    if (picture.isNew)
-        QFile::remove(picture.path);
+    QFile::remove(picture.staged);
 }
 
 } // namespace PictureImport

@@ -16,23 +16,27 @@ public:
 };
 
 struct Imported {
-    QString row;   // the BMP's file name, as the list shows it
-    QString path;  // the BMP in the picture folder
-    bool isNew;    // no file of that name lay there before
+    QString row;    // the BMP's file name, as the list shows it
+    QString path;   // the BMP's place in the picture folder
+    QString staged; // where the BMP waits, beside its place, until the list names it
 };
 
 // A BMP is copied, a JPEG, GIF, PNG or WebP picture is converted into a BMP
 // of the same name; nothing else goes into the folder. The picture is read
 // and decoded whole before anything is written, and written as an
-// AtomicFile, so a refused file leaves the folder as it was (a BMP picked in
-// the picture folder itself is written over with its own bytes). Only a
-// regular file is opened: a FIFO, device or folder is refused without
-// waiting. Throws Refused, and FileError when the folder cannot take the
-// picture.
+// AtomicFile beside its place: a picture of that name already there stays
+// as it is until place(). Only a regular file is opened: a FIFO, device or
+// folder is refused without waiting, and so is a name with a line break,
+// which the list file could not hold as one row. Throws Refused, and
+// FileError when the folder cannot take the picture.
 Imported importPicture(const QString &chosen);
 
-// Takes a picture out again that the list could not take in: a new file is
-// removed, a replaced one stays.
+// Puts the picture in its place once the list names it, replacing a picture
+// of that name. Throws FileError.
+void place(const Imported &picture);
+
+// Takes back a picture that the list could not take in: the folder stays as
+// it was before the import.
 void withdraw(const Imported &picture);
 
 } // namespace PictureImport

@@ -47,6 +47,7 @@ private slots:
     void cleanup();
     void addsReadablePicturesAndNamesTheOthers();
     void listThatCannotBeSavedChangesNothing();
+    void namesWithALineBreakAreRefused();
 
 private:
     std::unique_ptr<TempAppFolder> m_folder;
@@ -121,13 +122,16 @@ void TestPictureAdd::listThatCannotBeSavedChangesNothing()
 {
     m_folder->writeFile("Data/BGPicList.ini", "A1.bmp\r\nA1.bmp\r\nsky.bmp\r\n");
     m_window->FillPicList();
-    const QString chosen = m_outside.filePath("new.bmp");
+    // A picture of the same name lies in the folder already, and one is new.
+    const QString chosen = m_outside.filePath("sky.bmp"), other = m_outside.filePath("new.bmp");
     QVERIFY(makeTestBitmap(8, 8).toQImage().save(chosen, "BMP"));
+    QVERIFY(makeTestBitmap(9, 9).toQImage().save(other, "BMP"));
+    m_folder->writeFile(kFolder + "/sky.bmp", "the picture the list names");
     // A folder where the list file was: it cannot be replaced.
     QFile::remove(m_folder->path("Data/BGPicList.ini"));
     QVERIFY(QDir(m_folder->path("Data")).mkpath("BGPicList.ini/x"));
     ScriptedDialogs dialogs;
-    dialogs.openAnswers = {{chosen}};
+    dialogs.openAnswers = {{chosen, other}};
     clickAdd(*m_window);
     QTreeWidget *list = m_window->LVpic;
     const QRect sky = list->visualItemRect(list->topLevelItem(1));
@@ -136,11 +140,35 @@ void TestPictureAdd::listThatCannotBeSavedChangesNothing()
                       m_window->btnRemove->mapTo(m_window, m_window->btnRemove->rect().center()));
 
     QCOMPARE(rows(*m_window), (QStringList {"A1.bmp", "sky.bmp"}));
-    QCOMPARE(m_folder->entries(kFolder), QStringList());
+    QCOMPARE(m_folder->entries(kFolder), QStringList {"sky.bmp"});
+    QCOMPARE(m_folder->readFile(kFolder + "/sky.bmp"), QByteArray("the picture the list names"));
     QCOMPARE(dialogs.errors.size(), 2);
-    QVERIFY2(dialogs.errors.first().contains("new.bmp：无法写入文件"), qPrintable(dialogs.errors.first()));
+    for (const char *line : {"\nsky.bmp：无法写入文件", "\nnew.bmp：无法写入文件"})
+        QVERIFY2(dialogs.errors.first().contains(QString::fromUtf8(line)), qPrintable(dialogs.errors.first()));
     for (const QString &error : dialogs.errors)
         QVERIFY2(error.contains("BGPicList.ini"), qPrintable(error));
+}
+
+void TestPictureAdd::namesWithALineBreakAreRefused()
+{
+    // Each would be two rows of the list file.
+    const QStringList names {"evil\nA1.bmp", "evil\rA2.bmp"};
+    QStringList chosen;
+    for (const QString &name : names) {
+        chosen << m_outside.filePath(name);
+        QVERIFY(makeTestBitmap(8, 8).toQImage().save(chosen.last(), "BMP"));
+    }
+    ScriptedDialogs dialogs;
+    dialogs.openAnswers = {chosen};
+    clickAdd(*m_window);
+
+    QCOMPARE(rows(*m_window), QStringList {"A1.bmp"});
+    QCOMPARE(m_folder->readFile("Data/BGPicList.ini"), QByteArray("A1.bmp\r\nA1.bmp\r\n"));
+    QCOMPARE(m_folder->entries(kFolder), QStringList());
+    QCOMPARE(dialogs.errors.size(), 1);
+    for (const QString &name : names)
+        QVERIFY2(dialogs.errors.first().contains(name + QStringLiteral("：文件名含有换行符，不能列入图片列表")),
+                 qPrintable(dialogs.errors.first()));
 }
 
 QTEST_MAIN(TestPictureAdd)

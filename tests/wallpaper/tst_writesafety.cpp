@@ -141,6 +141,7 @@ void add(const QString &root, int version)
     for (const char *name : {"big.jpg", "sky.bmp"}) {
         const auto picture = PictureImport::importPicture(root + "/chosen/" + versions[version] + '/' + name);
         LineList::write(list, LineList::read(list) << picture.row);
+        PictureImport::place(picture);
     }
 }
 

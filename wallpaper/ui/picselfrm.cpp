@@ -168,11 +168,13 @@ void TPicSelFrm::addPicture(const QString &file)
     try {
         PicListFile::SavePicListFile(DefaultPic, rows() << picture.row);
     } catch (...) {
-        // Nothing unlisted stays in the picture folder.
+        // The picture folder stays as it was: nothing unlisted comes in and
+        // a picture of the same name keeps its bytes.
         PictureImport::withdraw(picture);
         throw;
     }
     new QTreeWidgetItem(LVpic, {picture.row});
+    PictureImport::place(picture);
 }
 
 void TPicSelFrm::btnRemoveClick()
