@@ -1,26 +1,13 @@
 #include "site/builtinsite.h"
 
-#include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
-
-#include <stdexcept>
 
 namespace {
 
 // Where the build puts the carried files among the program's resources.
 const QString kResourceRoot = QStringLiteral(":/site");
-
-void writeOne(const QString &target, const QByteArray &bytes)
-{
-    QSaveFile out(target);
-    if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()
-        || !out.commit())
-        throw std::runtime_error(QStringLiteral("无法写出帮助页面“%1”：%2").arg(QDir::toNativeSeparators(target), out.errorString()).toStdString());
-}
 
 } // namespace
 
@@ -53,10 +40,9 @@ QStringList tips()
     return found;
 }
 
-void writeTo(const QString &folder)
+QUrl url(const QString &path)
 {
-    for (const QString &path : files())
-        writeOne(folder + path, file(path));
+    return QUrl(QStringLiteral("qrc") + kResourceRoot + path);
 }
 
 } // namespace BuiltInSite

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 // The help and feedback pages the program carries, with their stylesheet,
 // laid out as on the site ("/help4/B90a.htm").
@@ -17,8 +18,8 @@ QByteArray file(const QString &path);
 // The short tips of the help page's tip list, in their order.
 QStringList tips();
 
-// Writes every carried file below `folder` in the site's layout, replacing
-// what is there. Throws std::runtime_error with a message fit for the user.
-void writeTo(const QString &folder);
+// The address of a carried file among the program's resources, where a
+// viewer resolves the links between the pages as on the site.
+QUrl url(const QString &path);
 
 } // namespace BuiltInSite

@@ -19,6 +19,9 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
+#include <QScopeGuard>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextTable>
 
 namespace {
@@ -46,20 +49,20 @@ struct PanelFixture {
     }
 };
 
-// Every href and src of the written pages names a file there, and a
+// Every href and src of the carried pages names a carried file, and a
 // fragment names an id of that page.
-void verifyLinksResolve(const QString &siteFolder)
+void verifyLinksResolve()
 {
     static const QRegularExpression link(QStringLiteral(R"re((?:href|src)="([^"]*)")re"));
-    QDirIterator pages(siteFolder, {QStringLiteral("*.htm")}, QDir::Files, QDirIterator::Subdirectories);
     int links = 0;
-    while (pages.hasNext()) {
-        const QUrl page = QUrl::fromLocalFile(pages.next());
-        QFile file(page.toLocalFile());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        for (const QRegularExpressionMatch &found : link.globalMatch(QString::fromUtf8(file.readAll()))) {
+    for (const QString &path : BuiltInSite::files()) {
+        if (!path.endsWith(QStringLiteral(".htm")))
+            continue;
+        const QUrl page = BuiltInSite::url(path);
+        for (const QRegularExpressionMatch &found : link.globalMatch(QString::fromUtf8(BuiltInSite::file(path)))) {
             const QUrl target = page.resolved(QUrl(found.captured(1)));
-            QFile linked(target.toLocalFile());
+            QCOMPARE(target.scheme(), QStringLiteral("qrc"));
+            QFile linked(QLatin1Char(':') + target.path());
             QVERIFY2(linked.open(QIODevice::ReadOnly), qPrintable(found.captured(1)));
             if (target.hasFragment())
                 QVERIFY2(linked.readAll().contains(QStringLiteral("id=\"%1\"").arg(target.fragment()).toUtf8()),
@@ -68,6 +71,24 @@ void verifyLinksResolve(const QString &siteFolder)
         }
     }
     QVERIFY(links > 20);
+}
+
+// Where the link to `href` shows in the viewer, scrolled into view.
+QPoint linkPoint(QTextBrowser *viewer, const QString &href)
+{
+    for (QTextBlock block = viewer->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto part = block.begin(); !part.atEnd(); ++part) {
+            const QTextFragment fragment = part.fragment();
+            if (fragment.charFormat().anchorHref() != href)
+                continue;
+            QTextCursor cursor(viewer->document());
+            cursor.setPosition(fragment.position() + fragment.length() / 2);
+            viewer->setTextCursor(cursor);
+            viewer->ensureCursorVisible();
+            return viewer->cursorRect(cursor).center();
+        }
+    }
+    return {};
 }
 
 QTextTable *calendar(QTextDocument *page)
@@ -94,8 +115,7 @@ private slots:
     void defaultStartMapsNoEngineAndPrintsNothing();
     void panelShowsThisMonthWithTodayMarked();
     void rightClickInThePanelOpensNothing();
-    void helpAndFeedbackOpenTheBuiltInPages();
-    void pagesShowInAWindowWhereNoBrowserAnswers();
+    void helpAndFeedbackShowInTheProgramsOwnWindow();
     void siteFileConfiguresTheSite_data();
     void siteFileConfiguresTheSite();
 };
@@ -182,35 +202,48 @@ void TestWebPanel::rightClickInThePanelOpensNothing()
     QVERIFY(memo.window->browserMenu()->actions().isEmpty());
 }
 
-void TestWebPanel::helpAndFeedbackOpenTheBuiltInPages()
+void TestWebPanel::helpAndFeedbackShowInTheProgramsOwnWindow()
 {
     PanelFixture memo;
+    // Nothing goes to a temporary folder that another user could reach.
+    QTemporaryDir temporary;
+    qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+    const auto restoreTemporary = qScopeGuard([] { qunsetenv("TMPDIR"); });
     UrlRecorder browser;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &browser, "open");
-    memo.chooseSetting(QStringLiteral("帮助说明"));
-    memo.chooseSetting(QStringLiteral("意见反馈"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    QCOMPARE(browser.urls.size(), 2);
-    const QString help = browser.urls[0].toLocalFile();
-    QVERIFY(help.endsWith(QStringLiteral("/help4/B90a.htm")));
-    QCOMPARE(browser.urls[1].toLocalFile(), help.chopped(5) + QStringLiteral("b.htm"));
-    QFile helpPage(help);
-    QVERIFY(helpPage.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(helpPage.readAll());
-    QVERIFY(text.contains(QStringLiteral("Data/configSetBg.ini")) && !text.contains(QLatin1Char('@')));
-    verifyLinksResolve(help.chopped(QStringLiteral("/help4/B90a.htm").size()));
-}
+    for (const char *scheme : {"file", "qrc", "http", "https", "mailto"})
+        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &browser, "open");
+    const auto unsetHandlers = qScopeGuard([] {
+        for (const char *scheme : {"file", "qrc", "http", "https", "mailto"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    });
 
-void TestWebPanel::pagesShowInAWindowWhereNoBrowserAnswers()
-{
-    // The test platform starts no browser.
-    PanelFixture memo;
-    memo.chooseSetting(QStringLiteral("意见反馈"));
+    memo.chooseSetting(QStringLiteral("帮助说明"));
     QTextBrowser *viewer = memo.window->findChild<QTextBrowser *>(QString(), Qt::FindDirectChildrenOnly);
     QVERIFY(viewer && viewer->isWindow());
     QTRY_VERIFY(viewer->isVisible());
+    QCOMPARE(viewer->source(), BuiltInSite::url(QStringLiteral("/help4/B90a.htm")));
+    QCOMPARE(viewer->windowTitle(), QStringLiteral("Paxelo备忘录 - 帮助说明"));
+    QVERIFY(viewer->toPlainText().contains(QStringLiteral("Data/configSetBg.ini")));
+
+    // A link between the pages stays in the window.
+    const QPoint toFeedback = linkPoint(viewer, QStringLiteral("B90b.htm"));
+    QVERIFY(!toFeedback.isNull());
+    WindowInput::click(viewer->viewport(), toFeedback);
+    QTRY_COMPARE(viewer->source(), BuiltInSite::url(QStringLiteral("/help4/B90b.htm")));
     QCOMPARE(viewer->windowTitle(), QStringLiteral("Paxelo备忘录 - 意见反馈"));
-    QVERIFY(viewer->toPlainText().contains(QStringLiteral("FormSize.ini")));
+
+    // Help from the menu again: the same window.
+    memo.chooseSetting(QStringLiteral("帮助说明"));
+    QTRY_COMPARE(viewer->source(), BuiltInSite::url(QStringLiteral("/help4/B90a.htm")));
+    QCOMPARE(memo.window->findChildren<QTextBrowser *>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
+    QCOMPARE(browser.urls, QList<QUrl>());
+
+    // A link out of the pages goes to the user's browser.
+    viewer->setHtml(QStringLiteral("<p><a href=\"https://memo.example.org/forum\">论坛</a></p>"));
+    WindowInput::click(viewer->viewport(), linkPoint(viewer, QStringLiteral("https://memo.example.org/forum")));
+    QCOMPARE(browser.urls, QList<QUrl> {QUrl(QStringLiteral("https://memo.example.org/forum"))});
+    QCOMPARE(QDir(temporary.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    verifyLinksResolve();
 }
 
 void TestWebPanel::siteFileConfiguresTheSite_data()
