@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QComboBox>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -114,6 +115,20 @@ public:
     }
 };
 
+// Counts the dialogs that show anywhere in the program and closes them.
+class BoxCounter : public QObject {
+public:
+    int shown = 0;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (auto *box = qobject_cast<QDialog *>(watched); box && event->type() == QEvent::Show) {
+            ++shown;
+            QMetaObject::invokeMethod(box, &QDialog::reject, Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 class TestMemoEditing : public QObject {
@@ -134,6 +149,7 @@ private slots:
     void helpAndFeedbackOpenTheSitePages();
     void exitEndsTheLoopAndSavesNothing();
     void rightClicksInTheBrowserReachNoBrowserWidget();
+    void aSitesScriptOpensNoBoxesAndTakesNoKeys();
 };
 
 void TestMemoEditing::initTestCase()
@@ -421,6 +437,25 @@ void TestMemoEditing::rightClicksInTheBrowserReachNoBrowserWidget()
     QCOMPARE(counter.count, 0);
     QCOMPARE(emptyMenu.size(), inside.size());
     QVERIFY(memo.window->browserMenu()->actions().isEmpty());
+}
+
+void TestMemoEditing::aSitesScriptOpensNoBoxesAndTakesNoKeys()
+{
+    BoxCounter boxes;
+    qApp->installEventFilter(&boxes);
+    EditingFixture memo;
+    QTRY_VERIFY(memo.window->browser());
+    // A page that would keep the user busy with boxes, in the panel's browser.
+    memo.window->browser()->setProperty(
+        "url", QUrl(QStringLiteral("data:text/html,<title>start</title><script>"
+                                   "for (let i = 0; i < 50; ++i) alert('again ' + i);"
+                                   "document.title = String(confirm('sure?')) + ':' + String(prompt('name?', 'x'));"
+                                   "</script>")));
+    QTRY_COMPARE_WITH_TIMEOUT(memo.window->browser()->property("title").toString(), QStringLiteral("false:null"), 60000);
+    memo.type(QStringLiteral("abc def"));
+    qApp->removeEventFilter(&boxes);
+    QCOMPARE(boxes.shown, 0);
+    QCOMPARE(memo.board()->toPlainText(), QStringLiteral("abc def"));
 }
 
 QTEST_MAIN(TestMemoEditing)
