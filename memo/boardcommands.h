@@ -26,10 +26,17 @@ void setSelectionColour(QTextEdit &board, const QColor &colour);
 // after it continues in that colour.
 void insertMark(QTextEdit &board, const QColor &colour);
 
-// Gives the selection, or what is typed next at the caret, what the font
-// dialog changed from what it `offered`: the face, the colour, the size in
-// points, the pitch and the style, in this order. OK with nothing changed
-// leaves the text as it was.
-void applyFontChoice(QTextEdit &board, const FontChoice &offered, const FontChoice &chosen);
+// The format of the selection, or of the caret without one, as the font
+// dialog shows it: an attribute that differs within the selection is left
+// out of `determined`.
+FontChoice selectionFont(const QTextEdit &board);
+
+// Gives the selection, or what is typed next at the caret, every attribute
+// the font dialog `chosen` shows. The dialog opened on `shown`, the
+// selection's own format: an attribute it showed and still shows unchanged
+// is the selection's already, and setting it again would only turn the
+// board's defaults (its face, the automatic colour) into explicit values,
+// so a bare OK leaves the text as it was.
+void applyFontChoice(QTextEdit &board, const FontChoice &shown, const FontChoice &chosen);
 
 } // namespace BoardCommands

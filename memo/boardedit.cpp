@@ -39,6 +39,21 @@ BoardEdit::BoardEdit(QWidget *parent)
 {
 }
 
+void BoardEdit::showPage(QTextDocument *page)
+{
+    // Qt hands the format the caret had on the old page to the new one;
+    // typed on an empty page, or before the caret moves, text would come
+    // out in the last page's colour and size. A new caret reads the format
+    // from the page.
+    setDocument(page);
+    QTextCursor start(page);
+    // An empty page starts in the board's own format, whatever its
+    // paragraph mark was last given.
+    if (page->isEmpty())
+        start.setCharFormat(QTextCharFormat());
+    setTextCursor(start);
+}
+
 QTextDocumentFragment BoardEdit::storableFragment(const QMimeData *source)
 {
     if (!source->hasHtml())

@@ -13,6 +13,11 @@ class BoardEdit : public QTextEdit {
 public:
     explicit BoardEdit(QWidget *parent = nullptr);
 
+    // Shows `page` (the board takes it over) with the caret at its start, in
+    // the format of its first character; on an empty page, in the board's
+    // default format.
+    void showPage(QTextDocument *page);
+
     // What a paste of `source` inserts.
     static QTextDocumentFragment storableFragment(const QMimeData *source);
 

@@ -192,9 +192,8 @@ private:
     TImage *imgDate = nullptr;
     TImage *imgRedColor = nullptr;
     QMenu *pmDeskTopMonCal = nullptr;
-    // What the colour and font dialogs offer next: the last choice.
+    // What the colour dialog offers next: the last choice.
     QColor m_lastTextColour = Qt::black;
-    FontChoice m_lastFontChoice;
 
     // Settings menu and web panel.
     TImage *lblSet = nullptr;

@@ -9,6 +9,7 @@
 #include "widgets/dialogs.h"
 #include "widgets/guard.h"
 #include "widgets/panels.h"
+#include "widgets/popupmenu.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -94,7 +95,7 @@ void TMainFrm::LoadAbcPage(int page)
     if (m_pages->ContentLoaded) {
         // The new document is no change of the text to store.
         const QSignalBlocker quiet(rdtAbc);
-        rdtAbc->setDocument(loaded.release());
+        rdtAbc->showPage(loaded.release());
     }
     // Nothing may be typed that could not be stored: after a failed load
     // the board shows another page's text, and a read-only store keeps
@@ -139,6 +140,8 @@ void TMainFrm::FormShow()
 
 void TMainFrm::spbAbcMenuClick()
 {
+    // From the first click on, a right click opens the menu too.
+    attachPopupMenu(spbAbcMenu, ppABC);
     ppABC->popup(spbAbcMenu->mapToGlobal(QPoint(0, spbAbcMenu->height())));
 }
 

@@ -62,11 +62,6 @@ void TMainFrm::createHeader()
     connect(imgFont, &TImage::clicked, this, [this] { guarded(this, [this] { imgFontClick(); }); });
     connect(imgDate, &TImage::clicked, this, [this] { guarded(this, [this] { imgDateClick(); }); });
     connect(imgRedColor, &TImage::clicked, this, [this] { guarded(this, [this] { imgRedColorClick(); }); });
-
-    // 16 pixels high on the usual 96 dots per inch; the dialog lists points.
-    QFont songTi(QStringLiteral("宋体"));
-    songTi.setPointSize(12);
-    m_lastFontChoice = {songTi, Qt::black};
 }
 
 void TMainFrm::createEditingMenu()
@@ -173,11 +168,12 @@ void TMainFrm::imgRedColorClick()
 
 void TMainFrm::imgFontClick()
 {
-    const std::optional<FontChoice> chosen = Dialogs::instance().font(this, m_lastFontChoice);
+    // The dialog opens on what the text looks like, as word processors do.
+    const FontChoice shown = BoardCommands::selectionFont(*rdtAbc);
+    const std::optional<FontChoice> chosen = Dialogs::instance().font(this, shown);
     if (!chosen)
         return;
-    BoardCommands::applyFontChoice(*rdtAbc, m_lastFontChoice, *chosen);
-    m_lastFontChoice = *chosen;
+    BoardCommands::applyFontChoice(*rdtAbc, shown, *chosen);
 }
 
 void TMainFrm::N_OutPutConClick()

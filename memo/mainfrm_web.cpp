@@ -11,6 +11,7 @@
 #include "widgets/chinesefonts.h"
 #include "widgets/panels.h"
 #include "widgets/picturecontrol.h"
+#include "widgets/popupmenu.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -67,11 +68,7 @@ void TMainFrm::openWebPanel()
 void TMainFrm::lblSetClick()
 {
     // After the first click the menu is the label's context menu as well.
-    if (lblSet->contextMenuPolicy() != Qt::CustomContextMenu) {
-        lblSet->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(lblSet, &QWidget::customContextMenuRequested, this,
-                [this](QPoint at) { popSysset->popup(lblSet->mapToGlobal(at)); });
-    }
+    attachPopupMenu(lblSet, popSysset);
     popSysset->popup(lblSet->mapToGlobal(QPoint(0, lblSet->height())));
 }
 

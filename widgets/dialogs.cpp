@@ -120,13 +120,13 @@ std::optional<FontChoice> WidgetDialogs::font(QWidget *parent, const FontChoice 
 {
     const QString designFace = initial.font.family();
     const QString shownFace = ChineseFonts::installedFace(designFace);
-    QFont shown = initial.font;
-    shown.setFamilies({shownFace});
-    FontColourDialog dialog(parent, shown, initial.colour);
+    FontChoice shown = initial;
+    shown.font.setFamilies({shownFace});
+    FontColourDialog dialog(parent, shown);
     fitOnScreen(dialog, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    FontChoice chosen{dialog.selectedFont(), dialog.selectedColour()};
+    FontChoice chosen = dialog.chosen();
     if (chosen.font.family() == shownFace)
         chosen.font.setFamilies({designFace});
     return chosen;

@@ -1,26 +1,50 @@
 #pragma once
 
-#include <QColor>
+#include "widgets/dialogs.h"
+
 #include <QDialog>
-#include <QFont>
 
+class QCheckBox;
 class QComboBox;
-class QFontDialog;
+class QLabel;
+class QLineEdit;
+class QListWidget;
 
-// Qt's font dialog with a colour list below it, as one dialog titled "字体":
-// the text's font and colour are chosen together.
+// The font dialog, titled "字体": face, style, size, strike-out, underline
+// and colour, with a sample. It opens on the format of the text it is about;
+// an attribute that text has in several values shows blank (no face, style
+// or colour chosen, no size, a half-ticked effect) until the user picks one,
+// and only what shows comes back as chosen.
 class FontColourDialog : public QDialog {
     Q_OBJECT
 public:
-    FontColourDialog(QWidget *parent, const QFont &font, const QColor &colour);
+    FontColourDialog(QWidget *parent, const FontChoice &shown);
 
-    QFont selectedFont() const;
-    QColor selectedColour() const;
+    // What the dialog shows now.
+    FontChoice chosen() const;
 
-    QFontDialog *fontPart() const { return m_font; }
+    QListWidget *faceList() const { return m_faces; }
+    QListWidget *styleList() const { return m_styles; }
+    QLineEdit *sizeEdit() const { return m_size; }
+    QListWidget *sizeList() const { return m_sizes; }
+    QCheckBox *strikeOutBox() const { return m_strikeOut; }
+    QCheckBox *underlineBox() const { return m_underline; }
     QComboBox *colourList() const { return m_colours; }
 
 private:
-    QFontDialog *m_font;
+    void fillLists(const FontChoice &shown);
+    void showEffect(QCheckBox *box, bool determined, bool on);
+    void showSample();
+
+    FontChoice m_opened;
+    QLineEdit *m_face;
+    QListWidget *m_faces;
+    QLineEdit *m_style;
+    QListWidget *m_styles;
+    QLineEdit *m_size;
+    QListWidget *m_sizes;
+    QCheckBox *m_strikeOut;
+    QCheckBox *m_underline;
     QComboBox *m_colours;
+    QLabel *m_sample;
 };

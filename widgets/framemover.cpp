@@ -42,6 +42,25 @@ bool FrameMover::onControl(const QWidget *widget) const
 
 void FrameMover::startMove()
 {
+    m_moveButton = m_lastPressButton;
+}
+
+bool FrameMover::waitForMoveDrag(QEvent::Type type, const QMouseEvent *mouse)
+{
+    if (type == QEvent::MouseButtonRelease || !(mouse->buttons() & m_moveButton)) {
+        m_moveButton = Qt::NoButton;
+        return false;
+    }
+    const QPoint at = mouse->globalPosition().toPoint();
+    if (type != QEvent::MouseMove || (at - m_lastPressGlobal).manhattanLength() < QApplication::startDragDistance())
+        return false;
+    m_moveButton = Qt::NoButton;
+    beginMove(at);
+    return true;
+}
+
+void FrameMover::beginMove(QPoint globalPosition)
+{
     QWindow *handle = m_window->windowHandle();
     if (handle && handle->startSystemMove())
         return;
@@ -49,6 +68,7 @@ void FrameMover::startMove()
     m_followEdges = {};
     m_pressGlobal = m_lastPressGlobal;
     m_pressGeometry = m_window->frameGeometry();
+    follow(globalPosition);
 }
 
 bool FrameMover::startResize(Qt::Edges edges, QPoint globalPosition)
@@ -124,6 +144,8 @@ bool FrameMover::eventFilter(QObject *watched, QEvent *event)
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
         return false;
     auto *mouse = static_cast<QMouseEvent *>(event);
+    if (m_moveButton != Qt::NoButton && waitForMoveDrag(type, mouse))
+        return true;
     if (m_following) {
         if (type == QEvent::MouseMove)
             follow(mouse->globalPosition().toPoint());
@@ -143,8 +165,10 @@ bool FrameMover::eventFilter(QObject *watched, QEvent *event)
         updateCursor(edges);
         return false;
     }
-    if (type == QEvent::MouseButtonPress)
+    if (type == QEvent::MouseButtonPress) {
         m_lastPressGlobal = mouse->globalPosition().toPoint();
+        m_lastPressButton = mouse->button();
+    }
     if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && edges)
         return startResize(edges, mouse->globalPosition().toPoint());
     return false;

@@ -1,17 +1,21 @@
 #pragma once
 
+#include <QEvent>
 #include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QRect>
 
+class QMouseEvent;
 class QWidget;
 
 // Moves and resizes a borderless window. Moving starts from a press on the
-// window's background; resizing from a press within a few pixels of an edge
-// or corner, which also shows the matching cursor. Both hand the work to
-// the window manager, and where it refuses (no window manager, for one) the
-// window follows the mouse until the button is released.
+// window's background, once the pointer has moved the platform's drag
+// distance with the button still held; resizing from a press within a few
+// pixels of an edge or corner, which also shows the matching cursor. Both
+// hand the work to the window manager, and where it refuses (no window
+// manager, for one) the window follows the mouse until the button is
+// released.
 class FrameMover : public QObject {
     Q_OBJECT
 public:
@@ -19,7 +23,11 @@ public:
 
     static constexpr int kEdgeWidth = 4;
 
-    // Starts a move at the press being handled.
+    // A move from the press being handled: the window moves once the
+    // pointer has travelled the drag distance with that button held. A
+    // click that does not travel so far moves nothing: handed to the window
+    // manager at once, a press already released by the time it arrives
+    // leaves the window following a pointer with no button held.
     void startMove();
 
     // Fixed-size windows turn edge resizing off; moving stays.
@@ -40,6 +48,9 @@ private:
     bool onControl(const QWidget *widget) const;
     void updateCursor(Qt::Edges edges);
     bool startResize(Qt::Edges edges, QPoint globalPosition);
+    // A move waits for the pointer: true when `mouse` ended the wait.
+    bool waitForMoveDrag(QEvent::Type type, const QMouseEvent *mouse);
+    void beginMove(QPoint globalPosition);
     void follow(QPoint globalPosition);
     void finishFollowing();
 
@@ -52,7 +63,11 @@ private:
     bool m_following = false;
     Qt::Edges m_followEdges;
     QPoint m_pressGlobal;
-    // Where the last press in the window happened, on the screen.
+    // Where the last press in the window happened, on the screen, and with
+    // which button.
     QPoint m_lastPressGlobal;
+    Qt::MouseButton m_lastPressButton = Qt::NoButton;
+    // A move waits for the pointer to travel with this button held.
+    Qt::MouseButton m_moveButton = Qt::NoButton;
     QRect m_pressGeometry;
 };

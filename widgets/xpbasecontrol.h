@@ -5,7 +5,9 @@
 // The root of the styled controls. It turns Qt's enter, leave and focus
 // events into notifications that come once per crossing, and it follows the
 // pointer while a mouse button is held on the control, which Qt does not
-// report as enter and leave.
+// report as enter and leave. Nor does Qt report the pointer leaving when the
+// control's window closes under it: hidden, the control is under no
+// pointer, and shown again it looks where the pointer is.
 class TXPBaseControl : public QWidget {
     Q_OBJECT
 
@@ -27,6 +29,8 @@ protected:
     // For a pointer that arrived while another control held the mouse.
     void notePointerInside(bool inside);
 
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -34,5 +38,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    void readPointer();
+
     bool m_pointerInside = false;
+    bool m_crossedSinceShown = false;
 };

@@ -6,6 +6,8 @@
 #include "widgets/xpbutton.h"
 #include "widgets/xpcheckbox.h"
 
+#include <QCursor>
+#include <QEnterEvent>
 #include <QTest>
 
 class TestInforFrm : public QObject {
@@ -18,6 +20,7 @@ private slots:
     void failedWriteKeepsTheBoxOpen();
     void otherWaysOfClosingKeepTheAnswer();
     void focusStartsOnOkThenWhereItWas();
+    void hoverEndsWithTheBoxAndIsReadAgainWhenItShows();
 
 private:
     void showBox();
@@ -134,6 +137,42 @@ void TestInforFrm::focusStartsOnOkThenWhereItWas()
     WindowInput::click(m_box->btncancel);
     showBox();
     QCOMPARE(QApplication::focusWidget(), m_box->btncancel);
+}
+
+void TestInforFrm::hoverEndsWithTheBoxAndIsReadAgainWhenItShows()
+{
+    // What shows just inside a button's border: the orange ring under the
+    // pointer, the blue one with the focus, else the face.
+    enum Look { Face, FocusRing, HotRing };
+    auto look = [](TXPButton *button) {
+        const QRgb inside = button->grab().toImage().pixel(1, 10) & 0xffffff;
+        return inside == 0xf4c76c ? HotRing : inside == 0xa0b8f7 ? FocusRing : inside == 0xf7f5f4 ? Face : Look(-1);
+    };
+    // The platform's pointer stays elsewhere; the pointer the box is told
+    // of comes in over 确  定.
+    QCursor::setPos(0, 0);
+    showBox();
+    const QPoint ok = WindowInput::inWindow(m_box->btnok);
+    QEnterEvent enter(ok, ok, m_box->mapToGlobal(ok));
+    QCoreApplication::sendEvent(m_box->windowHandle(), &enter);
+    WindowInput::move(m_box->btnok);
+    QCOMPARE(look(m_box->btnok), HotRing);
+    WindowInput::click(m_box->btncancel);
+    QVERIFY(!m_box->isVisible());
+
+    // Shown again with the pointer elsewhere: 取  消 keeps the focus and
+    // shows it, nothing is under the pointer.
+    showBox();
+    QTest::qWait(0);
+    QCOMPARE(look(m_box->btncancel), FocusRing);
+    QCOMPARE(look(m_box->btnok), Face);
+    WindowInput::click(m_box->btncancel);
+
+    // Shown under the pointer, a button is hot at once.
+    QCursor::setPos(m_box->btnok->mapToGlobal(m_box->btnok->rect().center()));
+    showBox();
+    QTRY_COMPARE(look(m_box->btnok), HotRing);
+    QCOMPARE(look(m_box->btncancel), FocusRing);
 }
 
 QTEST_MAIN(TestInforFrm)

@@ -19,8 +19,8 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QSqlQuery>
@@ -88,7 +88,21 @@ struct EditingFixture {
     }
 
     QColor colourBeforeCaret() const { return board()->textCursor().charFormat().foreground().color(); }
+
+    // The format of the character at `position`.
+    QTextCharFormat formatAt(int position) const
+    {
+        QTextCursor cursor(board()->document());
+        cursor.setPosition(position + 1);
+        return cursor.charFormat();
+    }
 };
+
+// Every attribute the font dialog shows but `left`.
+FontChoice::Attributes allBut(FontChoice::Attributes left)
+{
+    return FontChoice::Attributes(FontChoice::All) & ~left;
+}
 
 QStringList captions(const QMenu *menu)
 {
@@ -142,7 +156,7 @@ private slots:
     void marksColourWhatFollows_data();
     void marksColourWhatFollows();
     void colourNeedsTheBoardFocusAndIsRemembered();
-    void fontAppliesWhatTheDialogChanged();
+    void fontDialogOpensOnTheSelectionAndAppliesWhatItShows();
     void fontDialogOffersSongTiAndItsColours();
     void exportWritesThePageText();
     void settingsLabelOpensItsMenuBelowIt();
@@ -269,32 +283,68 @@ void TestMemoEditing::colourNeedsTheBoardFocusAndIsRemembered()
     QCOMPARE(memo.colourBeforeCaret(), QColor(Qt::black));
 }
 
-void TestMemoEditing::fontAppliesWhatTheDialogChanged()
+void TestMemoEditing::fontDialogOpensOnTheSelectionAndAppliesWhatItShows()
 {
     EditingFixture memo;
-    memo.type(QStringLiteral("ab"));
-    memo.select(0, 1);
-    memo.board()->setTextColor(Qt::red);
-    QFont chosen(QStringLiteral("Noto Sans CJK SC"), 20, QFont::Bold, true);
-    chosen.setUnderline(true);
-    memo.dialogs.fontAnswers = {FontChoice{chosen, Qt::red}};
+    memo.type(QStringLiteral("abcd"));
+    memo.select(0, 2);
+    QFont big(QStringLiteral("宋体"));
+    big.setPointSizeF(18);
+    memo.dialogs.fontAnswers = {FontChoice{big, Qt::red}};
     memo.window->browser()->setFocus(); // the font needs no focus on the board
     WindowInput::click(memo.window->fontPicture());
-    WindowInput::click(memo.window->fontPicture());
-    QCOMPARE(memo.dialogs.fontOffers.size(), 2);
-    QCOMPARE(memo.dialogs.fontOffers[0].font.family(), QStringLiteral("宋体"));
-    QCOMPARE(memo.dialogs.fontOffers[0].font.pointSize(), 12);
-    QCOMPARE(memo.dialogs.fontOffers[0].colour, QColor(Qt::black));
-    QCOMPARE(memo.dialogs.fontOffers[1].font, chosen);
+    // The board's own format: 宋体, 15 pixels (11.5 points as stored), black.
+    const FontChoice plain = memo.dialogs.fontOffers.at(0);
+    QCOMPARE(plain.font.family(), QStringLiteral("宋体"));
+    QCOMPARE(plain.font.pointSizeF(), 11.5);
+    QCOMPARE(plain.colour, QColor(Qt::black));
+    QVERIFY(!plain.font.bold() && !plain.font.italic() && !plain.font.underline() && !plain.font.strikeOut());
+    QCOMPARE(plain.determined, FontChoice::Attributes(FontChoice::All));
+    QCOMPARE(memo.formatAt(1).fontPointSize(), 18.0);
+    QCOMPARE(memo.formatAt(1).foreground().color(), QColor(Qt::red));
 
-    const QTextCharFormat format = memo.board()->textCursor().charFormat();
-    QCOMPARE(format.fontFamilies().toStringList(), QStringList{"Noto Sans CJK SC"});
-    QCOMPARE(format.fontPointSize(), 20.0);
-    QCOMPARE(format.fontWeight(), int(QFont::Bold));
-    QVERIFY(format.fontItalic() && format.fontUnderline() && !format.fontStrikeOut());
-    QCOMPARE(format.foreground().color(), QColor(Qt::red));
-    memo.select(2, 2);
-    QVERIFY(memo.board()->textCursor().charFormat().fontPointSize() != 20.0);
+    // Other text shows its own size, not the last choice; OK with 18 shown
+    // sets 18.
+    memo.select(2, 4);
+    memo.dialogs.fontAnswers = {FontChoice{big, Qt::black}};
+    WindowInput::click(memo.window->fontPicture());
+    QCOMPARE(memo.dialogs.fontOffers.at(1).font.pointSizeF(), 11.5);
+    QCOMPARE(memo.formatAt(3).fontPointSize(), 18.0);
+
+    // Across red and black: the colour shows blank and stays as it was,
+    // the rest is set.
+    memo.select(1, 3);
+    QFont boldItalic(QStringLiteral("Noto Sans CJK SC"), 20, QFont::Bold, true);
+    boldItalic.setUnderline(true);
+    memo.dialogs.fontAnswers = {FontChoice{boldItalic, Qt::blue, allBut(FontChoice::Colour)}};
+    WindowInput::click(memo.window->fontPicture());
+    const FontChoice mixed = memo.dialogs.fontOffers.at(2);
+    QCOMPARE(mixed.determined, allBut(FontChoice::Colour));
+    QCOMPARE(mixed.font.pointSizeF(), 18.0);
+    for (int at : {1, 2}) {
+        const QTextCharFormat format = memo.formatAt(at);
+        QCOMPARE(format.fontFamilies().toStringList(), QStringList{"Noto Sans CJK SC"});
+        QCOMPARE(format.fontPointSize(), 20.0);
+        QVERIFY(format.fontWeight() == QFont::Bold && format.fontItalic() && format.fontUnderline());
+        QVERIFY(!format.fontStrikeOut());
+    }
+    QCOMPARE(memo.formatAt(1).foreground().color(), QColor(Qt::red));
+    QCOMPARE(memo.formatAt(2).foreground().color(), QColor(Qt::black));
+    QCOMPARE(memo.formatAt(0).fontPointSize(), 18.0);
+    QCOMPARE(memo.formatAt(3).fontWeight(), int(QFont::Normal));
+
+    // Without a selection the dialog shows the caret's format, and what it
+    // sets applies to what is typed next.
+    WindowInput::click(memo.board());
+    memo.select(3, 3);
+    memo.dialogs.fontAnswers = {FontChoice{big, Qt::green, FontChoice::Colour}};
+    WindowInput::click(memo.window->fontPicture());
+    QCOMPARE(memo.dialogs.fontOffers.at(3).font.pointSizeF(), 20.0);
+    QCOMPARE(memo.dialogs.fontOffers.at(3).colour, QColor(Qt::black));
+    memo.type(QStringLiteral("z"));
+    QCOMPARE(memo.board()->toPlainText(), QStringLiteral("abczd"));
+    QCOMPARE(memo.formatAt(3).foreground().color(), QColor(Qt::green));
+    QCOMPARE(memo.formatAt(3).fontPointSize(), 20.0);
 }
 
 void TestMemoEditing::fontDialogOffersSongTiAndItsColours()
@@ -311,6 +361,9 @@ void TestMemoEditing::fontDialogOffersSongTiAndItsColours()
     // Answers the dialog the way a user does; `keys` run first.
     struct Seen {
         QFont font;
+        FontChoice::Attributes determined;
+        QString style;
+        QString colour;
         bool okEnabled = false;
         QSize size;
     } seen;
@@ -318,7 +371,11 @@ void TestMemoEditing::fontDialogOffersSongTiAndItsColours()
         QTimer::singleShot(0, [&, keys] {
             auto *dialog = qobject_cast<FontColourDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog && QTest::qWaitForWindowActive(dialog));
-            seen.font = dialog->fontPart()->currentFont();
+            seen.font = dialog->chosen().font;
+            seen.determined = dialog->chosen().determined;
+            const QList<QListWidgetItem *> style = dialog->styleList()->selectedItems();
+            seen.style = style.isEmpty() ? QString() : style.first()->text();
+            seen.colour = dialog->colourList()->currentText();
             QPushButton *ok = dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
             seen.okEnabled = ok->isEnabled();
             seen.size = dialog->frameGeometry().size();
@@ -329,8 +386,10 @@ void TestMemoEditing::fontDialogOffersSongTiAndItsColours()
     };
     answer([](FontColourDialog *) {});
     QCOMPARE(seen.font.family(), QStringLiteral("Noto Serif CJK SC"));
-    QCOMPARE(seen.font.pointSize(), 12);
-    QVERIFY(seen.font.weight() == QFont::Normal && !seen.font.italic());
+    QCOMPARE(seen.font.pointSizeF(), 11.5);
+    QCOMPARE(seen.style, QStringLiteral("常规"));
+    QCOMPARE(seen.colour, QStringLiteral("黑色"));
+    QCOMPARE(seen.determined, FontChoice::Attributes(FontChoice::All));
     QVERIFY(seen.okEnabled);
     QVERIFY(seen.size.width() <= 1024 && seen.size.height() <= 768);
     QCOMPARE(memo.stored(), before);
@@ -346,6 +405,30 @@ void TestMemoEditing::fontDialogOffersSongTiAndItsColours()
     QVERIFY(red.contains("{\\f0\\fnil\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}}"));
     QVERIFY(red.contains("\\cf1\\'b1\\'b8\\'cd\\'fcab"));
     QCOMPARE(memo.colourBeforeCaret(), QColor(Qt::red));
+
+    // "ab" bold, then everything: bold and not shows no style, and a size
+    // typed in applies to all of it, leaving the style as it was.
+    memo.select(2, 4);
+    answer([](FontColourDialog *dialog) {
+        WindowInput::key(dialog, Qt::Key_Y, Qt::AltModifier);
+        WindowInput::key(dialog, Qt::Key_Down);
+        WindowInput::key(dialog, Qt::Key_Down);
+    });
+    QCOMPARE(memo.formatAt(2).fontWeight(), int(QFont::Bold));
+    QCOMPARE(memo.formatAt(1).fontWeight(), int(QFont::Normal));
+    WindowInput::key(memo.board(), Qt::Key_A, Qt::ControlModifier);
+    answer([](FontColourDialog *dialog) {
+        WindowInput::key(dialog, Qt::Key_S, Qt::AltModifier);
+        WindowInput::type(dialog, QStringLiteral("18"));
+    });
+    QCOMPARE(seen.style, QString());
+    QCOMPARE(seen.colour, QStringLiteral("红色"));
+    QCOMPARE(seen.determined, allBut(FontChoice::Bold | FontChoice::Italic));
+    for (int at = 0; at < 4; ++at) {
+        QCOMPARE(memo.formatAt(at).fontPointSize(), 18.0);
+        QCOMPARE(memo.formatAt(at).fontWeight(), int(at < 2 ? QFont::Normal : QFont::Bold));
+        QCOMPARE(memo.formatAt(at).foreground().color(), QColor(Qt::red));
+    }
 }
 
 void TestMemoEditing::exportWritesThePageText()

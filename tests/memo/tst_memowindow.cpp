@@ -16,6 +16,7 @@
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QTextDocumentFragment>
 #include <QSqlQuery>
 #include <QTest>
@@ -114,6 +115,9 @@ private slots:
     void systemCloseSavesNothing();
     void chromeShowsOnePictureOfEachButtonAndActsOnOneClick();
     void draggingByHandLeavesHoverWorking();
+    void clicksOnTheBackgroundNeverMoveTheWindow();
+    void aShownPageStartsInTheFormatOfItsStart();
+    void positionLetterTakesRightClicksAfterItsFirstClick();
     void boardPanelIsRaisedOutsideAndLoweredInside();
     void contentPictureLeavesTheCaretOut();
     void pasteKeepsOnlyWhatTheStoreKeeps();
@@ -330,6 +334,100 @@ void TestMemoWindow::draggingByHandLeavesHoverWorking()
     QCOMPARE(memo.window->size(), QSize(645 + 40, 443 + 10));
     WindowInput::move(memo.window->miniButton());
     QCOMPARE(memo.window->miniButton()->state(), ChromeButton::Highlight);
+}
+
+void TestMemoWindow::clicksOnTheBackgroundNeverMoveTheWindow()
+{
+    MemoFixture memo;
+    memo.show();
+    QWindow *window = memo.window->windowHandle();
+    const QPoint start = memo.window->pos();
+    const QPoint background(300, 30);
+    const QPoint away = background + QPoint(40, 25);
+    const int dragDistance = QApplication::startDragDistance();
+
+    // A tap: press and release with nothing between, then the pointer moves.
+    QTest::mouseClick(window, Qt::LeftButton, {}, background);
+    QTest::mouseMove(window, away);
+    QCOMPARE(memo.window->pos(), start);
+    // A press that moves less than the drag distance, from the logo too.
+    for (const QPoint pressed : {background, QPoint(100, 30)}) {
+        QTest::mousePress(window, Qt::LeftButton, {}, pressed);
+        QTest::mouseMove(window, pressed + QPoint(dragDistance - 1, 0));
+        QCOMPARE(memo.window->pos(), start);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, pressed + QPoint(dragDistance - 1, 0));
+        QTest::mouseMove(window, away);
+        QCOMPARE(memo.window->pos(), start);
+    }
+
+    // Once the pointer has come that far, the window makes up the whole way
+    // from the press and follows until the button is let go.
+    QTest::mousePress(window, Qt::RightButton, {}, background);
+    QTest::mouseMove(window, background + QPoint(0, dragDistance));
+    QCOMPARE(memo.window->pos(), start + QPoint(0, dragDistance));
+    // Window coordinates: the pointer stays over the moved window.
+    QTest::mouseMove(window, background + QPoint(30, 20 - dragDistance));
+    QCOMPARE(memo.window->pos(), start + QPoint(30, 20));
+    QTest::mouseRelease(window, Qt::RightButton, {}, background);
+    QTest::mouseMove(window, away);
+    QCOMPARE(memo.window->pos(), start + QPoint(30, 20));
+}
+
+void TestMemoWindow::aShownPageStartsInTheFormatOfItsStart()
+{
+    MemoFixture memo;
+    // Page C starts with a green 18-point "c".
+    memo.store("tb_C", "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}}"
+                       "{\\colortbl ;\\red0\\green128\\blue0;}\\f0\\fs36\\cf1 c\\par}");
+    memo.show();
+    // Red on page A, through the red mark.
+    memo.typeOnBoard("a");
+    WindowInput::click(memo.window->board(), std::nullopt, Qt::RightButton);
+    QVERIFY(WindowInput::choose(memo.window->editingMenu(), "2"));
+    WindowInput::type(memo.window.get(), "r");
+    QVERIFY(memo.stored("tb_A").contains("\\red255\\green0\\blue0"));
+
+    // Typed on the empty page B without a click: the board's own format.
+    memo.choose("B");
+    WindowInput::type(memo.window.get(), "b");
+    QCOMPARE(memo.boardText(), QStringLiteral("b"));
+    QVERIFY(!memo.stored("tb_B").contains("\\red255"));
+    const QTextCharFormat typed = memo.window->board()->textCursor().charFormat();
+    QVERIFY(!typed.hasProperty(QTextFormat::ForegroundBrush));
+    QVERIFY(!typed.hasProperty(QTextFormat::FontPointSize));
+    QCOMPARE(memo.window->board()->document()->defaultFont().pixelSize(), 15);
+
+    // Page C: typing before any click comes out as its first character.
+    memo.choose("A");
+    memo.choose("C");
+    WindowInput::type(memo.window.get(), "x");
+    QCOMPARE(memo.boardText(), QStringLiteral("xc"));
+    const QTextCharFormat start = memo.window->board()->textCursor().charFormat();
+    QCOMPARE(start.foreground().color(), QColor(0, 128, 0));
+    QCOMPARE(start.fontPointSize(), 18.0);
+    QVERIFY(memo.stored("tb_C").contains("\\fs36\\cf1 xc"));
+}
+
+void TestMemoWindow::positionLetterTakesRightClicksAfterItsFirstClick()
+{
+    MemoFixture memo;
+    memo.show();
+    QToolButton *letter = memo.window->positionButton();
+    QMenu *menu = memo.window->positionMenu();
+    QSignalSpy shown(menu, &QMenu::aboutToShow);
+    WindowInput::click(letter, QPoint(3, 3), Qt::RightButton);
+    QCOMPARE(shown.size(), 0);
+    WindowInput::click(letter);
+    QTRY_VERIFY(menu->isVisible());
+    QCOMPARE(menu->pos(), letter->mapToGlobal(QPoint(0, letter->height())));
+    WindowInput::key(menu, Qt::Key_Escape);
+    QTRY_VERIFY(!menu->isVisible());
+    // From then on a right click opens it at the pointer.
+    WindowInput::click(letter, QPoint(3, 3), Qt::RightButton);
+    QTRY_COMPARE(shown.size(), 2);
+    QCOMPARE(menu->pos(), letter->mapToGlobal(QPoint(3, 3)));
+    QVERIFY(WindowInput::choose(menu, "B"));
+    QCOMPARE(memo.window->positionLetter(), QStringLiteral("B"));
 }
 
 void TestMemoWindow::boardPanelIsRaisedOutsideAndLoweredInside()
