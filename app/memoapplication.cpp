@@ -3,10 +3,6 @@
 #include "memo/mainfrm.h"
 #include "platform/processuser.h"
 #include "store/tdm.h"
-#include "wallpaper/ui/deskbgsetfrm.h"
-#include "wallpaper/ui/inforfrm.h"
-#include "wallpaper/ui/mixpicfrm.h"
-#include "wallpaper/ui/picselfrm.h"
 #include "widgets/chinesefonts.h"
 #include "widgets/dialogs.h"
 
@@ -37,10 +33,6 @@ MemoApplication::MemoApplication() = default;
 
 MemoApplication::~MemoApplication()
 {
-    m_mixPicFrm.reset();
-    m_inforFrm.reset();
-    m_picSelFrm.reset();
-    m_deskBGSetFrm.reset();
     m_mainFrm.reset();
     m_dm.reset();
 }
@@ -52,12 +44,9 @@ bool MemoApplication::start()
         Dialogs::instance().message(nullptr, QString::fromUtf8(kStoreOpenFailedMessage));
         return false;
     }
+    // The composer's windows and holders are made by the memo window when
+    // first needed: most starts never open them.
     m_mainFrm = std::make_unique<TMainFrm>(*m_dm);
-    m_deskBGSetFrm = std::make_unique<TDeskBGSetFrm>();
-    m_picSelFrm = std::make_unique<TPicSelFrm>(m_mainFrm.get());
-    m_inforFrm = std::make_unique<TInforFrm>(m_mainFrm.get());
-    m_mixPicFrm = std::make_unique<TMixPicFrm>();
-    m_mainFrm->setCompanions({m_deskBGSetFrm.get(), m_picSelFrm.get(), m_inforFrm.get(), m_mixPicFrm.get()});
     return true;
 }
 

@@ -1,12 +1,14 @@
 // Writing and reading the board's RTF stream for boards of 10 KB, 100 KB
-// and 1 MB of stored text, a whole SaveAbcPage at those sizes, and the bare
+// and 1 MB of stored text (a whole write, and the write after one key that
+// reuses the other paragraphs' encodings), a whole SaveAbcPage at those sizes, and the bare
 // SQLite update of the same bytes (one transaction, as the save makes it).
 #include "richtext/richtext.h"
 #include "store/pagestore.h"
 #include "store/tdm.h"
 #include "tools/storebuilder.h"
 
-#include <QCoreApplication>
+#include <QAbstractTextDocumentLayout>
+#include <QGuiApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextCursor>
@@ -112,6 +114,30 @@ void BM_RtfWrite(benchmark::State &state)
 }
 BENCHMARK(BM_RtfWrite)->Apply(setSizes);
 
+// The save at a key: one character typed in the middle of a board that was
+// loaded and saved before, so that only its paragraph is encoded anew.
+void BM_RtfWriteAfterKey(benchmark::State &state)
+{
+    QTextDocument document;
+    RichText::load(RichText::save(boardOf(state.range(0))), document);
+    // Laid out as the board is: the layout tells the changes.
+    document.documentLayout();
+    RichText::save(document);
+    QTextCursor cursor(&document);
+    cursor.setPosition(document.characterCount() / 2);
+    qsizetype bytes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        cursor.insertText(QStringLiteral("记"));
+        state.ResumeTiming();
+        const QByteArray rtf = RichText::save(document);
+        bytes = rtf.size();
+        benchmark::DoNotOptimize(rtf.constData());
+    }
+    reportBytes(state, bytes);
+}
+BENCHMARK(BM_RtfWriteAfterKey)->Apply(setSizes);
+
 void BM_RtfRead(benchmark::State &state)
 {
     const QByteArray rtf = RichText::save(boardOf(state.range(0)));
@@ -157,7 +183,8 @@ BENCHMARK(BM_RawUpdate)->Apply(setSizes);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -27,19 +27,14 @@ fresh_folder() {
   echo "$folder/paxelo-memo"
 }
 
-free_display() {
-  local n=90
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  echo "$n"
-}
-
-# Prints "milliseconds KiB" for one launch of $1 on a new Xvfb.
+# Prints "milliseconds KiB" for one launch of $1 on a new Xvfb, which takes
+# a free display number itself and tells it.
 measure() {
-  local n
-  n=$(free_display)
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -ac >/dev/null 2>&1 &
+  local n=""
+  : >"$work/display"
+  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp -ac 3>"$work/display" >/dev/null 2>&1 &
   local server=$!
-  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
+  for _ in $(seq 200); do n=$(cat "$work/display"); [ -n "$n" ] && break; sleep 0.05; done
   (cd / && DISPLAY=":$n" XDG_RUNTIME_DIR="$work/runtime" DBUS_SESSION_BUS_ADDRESS=disabled: QT_QPA_PLATFORM=xcb "$probe" 3000 "$1") 2>/dev/null
   kill "$server"
   wait "$server" 2>/dev/null || true

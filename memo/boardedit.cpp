@@ -1,6 +1,9 @@
 #include "memo/boardedit.h"
 
+#include "richtext/paragraphpieces.h"
+
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -92,8 +95,67 @@ void BoardEdit::insertFromMimeData(const QMimeData *source)
     // The paste command reaches here on a read-only board too.
     if (isReadOnly())
         return;
-    textCursor().insertFragment(storableFragment(source));
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    const int start = cursor.position();
+    cursor.insertFragment(storableFragment(source));
+    // A long pasted paragraph is laid out in pieces, as one loaded.
+    ParagraphPieces::cut(*document(), start, cursor.position());
+    cursor.endEditBlock();
+    setTextCursor(cursor);
     ensureCursorVisible();
+}
+
+QMimeData *BoardEdit::createMimeDataFromSelection() const
+{
+    // The copy holds the paragraphs whole, whatever pieces the board shows.
+    QTextDocument copied;
+    QTextCursor(&copied).insertFragment(textCursor().selection());
+    ParagraphPieces::join(copied);
+    auto *data = new QMimeData;
+    data->setHtml(copied.toHtml());
+    data->setText(copied.toPlainText());
+    return data;
+}
+
+void BoardEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (!isReadOnly() && editedAcrossPieces(event))
+        return;
+    QTextEdit::keyPressEvent(event);
+}
+
+// Keys whose edit at a piece's edge must reach the paragraph: a new
+// paragraph starts, or a character on the other side of the edge goes.
+bool BoardEdit::editedAcrossPieces(QKeyEvent *event)
+{
+    QTextCursor cursor = textCursor();
+    if (cursor.hasSelection())
+        return false;
+    if (event == QKeySequence::InsertParagraphSeparator) {
+        if (!ParagraphPieces::continuesParagraph(cursor.block()))
+            return false;
+        ParagraphPieces::insertParagraph(cursor);
+    } else if (event->key() == Qt::Key_Backspace && event->modifiers() == Qt::NoModifier) {
+        if (!cursor.atBlockStart() || !ParagraphPieces::continuesParagraph(cursor.block()))
+            return false;
+        cursor.beginEditBlock();
+        cursor.deletePreviousChar();
+        cursor.deletePreviousChar();
+        cursor.endEditBlock();
+    } else if (event == QKeySequence::Delete) {
+        if (!cursor.atBlockEnd() || !ParagraphPieces::continuesParagraph(cursor.block().next()))
+            return false;
+        cursor.beginEditBlock();
+        cursor.deleteChar();
+        cursor.deleteChar();
+        cursor.endEditBlock();
+    } else {
+        return false;
+    }
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    return true;
 }
 
 void BoardEdit::focusOutEvent(QFocusEvent *event)

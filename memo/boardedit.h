@@ -7,7 +7,8 @@ class QTextDocumentFragment;
 // The board's rich edit. Pasting keeps only what the memo store keeps (text,
 // font, size, colour, bold, italic, underline, strike-out): pictures, tables
 // and links from other programs arrive as their text, so nothing shown on the
-// board is lost at the next load.
+// board is lost at the next load. A long paragraph is shown in pieces
+// (richtext/paragraphpieces.h); keys and copies treat it as one paragraph.
 class BoardEdit : public QTextEdit {
     Q_OBJECT
 public:
@@ -28,5 +29,10 @@ signals:
 protected:
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
     void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool editedAcrossPieces(QKeyEvent *event);
 };

@@ -5,6 +5,10 @@
 #include "store/tdm.h"
 #include "text/appfolder.h"
 #include "wallpaper/uglobal.h"
+#include "wallpaper/ui/deskbgsetfrm.h"
+#include "wallpaper/ui/inforfrm.h"
+#include "wallpaper/ui/mixpicfrm.h"
+#include "wallpaper/ui/picselfrm.h"
 #include "widgets/anchoring.h"
 #include "widgets/chromebutton.h"
 #include "widgets/dialogs.h"
@@ -34,6 +38,10 @@ TMainFrm::TMainFrm(TDM &dm, QWidget *parent)
     , m_pages(std::make_unique<PageStore>(dm, [this](const QString &text) { Dialogs::instance().message(this, text); }))
     , m_anchoring(std::make_unique<Anchoring>(kDesignClient))
     , m_screens(FormSize::currentScreens())
+    , m_companions{FirstUse<TDeskBGSetFrm>([] { return std::make_unique<TDeskBGSetFrm>(); }),
+                   FirstUse<TPicSelFrm>([this] { return std::make_unique<TPicSelFrm>(this); }),
+                   FirstUse<TInforFrm>([this] { return std::make_unique<TInforFrm>(this); }),
+                   FirstUse<TMixPicFrm>([] { return std::make_unique<TMixPicFrm>(); })}
 {
     // The task bar names the program; the window's own caption stays for
     // assistive tools, as there is no title bar to show it.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "memo/firstuse.h"
 #include "memo/formsize.h"
 #include "widgets/dialogs.h"
 
@@ -78,7 +79,8 @@ public:
     ChromeButton *closeButton() const { return m_close; }
     ChromeButton *miniButton() const { return m_mini; }
 
-    // The composer's windows and holders, created after the memo window.
+    // The composer's windows and holders. The window makes its own on first
+    // use; these are used instead.
     struct Companions {
         TDeskBGSetFrm *deskBGSetFrm = nullptr;
         TPicSelFrm *picSelFrm = nullptr;
@@ -184,7 +186,13 @@ private:
     BoardEdit *rdtAbc = nullptr;
     QMenu *ppABC = nullptr;
     TImage *imgAppToDesk = nullptr;
-    Companions m_companions;
+    struct CompanionsOnFirstUse {
+        FirstUse<TDeskBGSetFrm> deskBGSetFrm;
+        FirstUse<TPicSelFrm> picSelFrm;
+        FirstUse<TInforFrm> inforFrm;
+        FirstUse<TMixPicFrm> mixPicFrm;
+    };
+    CompanionsOnFirstUse m_companions;
 
     // Date header, header pictures and editing commands.
     QLabel *lblDateTime = nullptr;

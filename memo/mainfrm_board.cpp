@@ -91,6 +91,12 @@ void TMainFrm::LoadAbcPage(int page)
     // before the window could show it.
     auto loaded = std::make_unique<QTextDocument>(rdtAbc);
     loaded->setDefaultFont(rdtAbc->document()->defaultFont());
+    // Paragraphs run left to right, as the store keeps them (it keeps no
+    // direction). Left open, the layout would read every paragraph of the
+    // page for its direction at every key.
+    QTextOption option = loaded->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    loaded->setDefaultTextOption(option);
     m_pages->LoadAbcPage(page, *loaded);
     if (m_pages->ContentLoaded) {
         // The new document is no change of the text to store.

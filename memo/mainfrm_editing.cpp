@@ -5,6 +5,7 @@
 #include "memo/boardedit.h"
 #include "memo/dateheader.h"
 #include "memo/textexport.h"
+#include "richtext/paragraphpieces.h"
 #include "widgets/anchoring.h"
 #include "widgets/chinesefonts.h"
 #include "widgets/dialogs.h"
@@ -178,7 +179,7 @@ void TMainFrm::imgFontClick()
 
 void TMainFrm::N_OutPutConClick()
 {
-    const QString text = rdtAbc->toPlainText();
+    const QString text = ParagraphPieces::plainText(*rdtAbc->document());
     const QString chosen = Dialogs::instance().saveFileName(this, QStringLiteral("内容导出"),
                                                            TextExport::proposedName(CurrentPage),
                                                            QString::fromUtf16(TextExport::kFilter));

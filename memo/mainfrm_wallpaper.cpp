@@ -41,7 +41,10 @@ void TMainFrm::createWallpaperCommands()
 
 void TMainFrm::setCompanions(const Companions &companions)
 {
-    m_companions = companions;
+    m_companions.deskBGSetFrm.give(companions.deskBGSetFrm);
+    m_companions.picSelFrm.give(companions.picSelFrm);
+    m_companions.inforFrm.give(companions.inforFrm);
+    m_companions.mixPicFrm.give(companions.mixPicFrm);
 }
 
 void TMainFrm::LoadPicList(bool FollowDefault)

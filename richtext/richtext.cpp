@@ -1,6 +1,7 @@
 #include "richtext/richtext.h"
 
 #include "richtext/documentbuilder.h"
+#include "richtext/paragraphpieces.h"
 #include "richtext/rtfreader.h"
 #include "richtext/rtfwriter.h"
 #include "text/gbk.h"
@@ -23,6 +24,8 @@ namespace RichText {
 
 QByteArray save(const QTextDocument &board)
 {
+    if (Rtf::KeptEncodings *kept = Rtf::KeptEncodings::of(board))
+        return kept->write();
     return Rtf::write(board);
 }
 
@@ -34,7 +37,9 @@ void load(const QByteArray &stored, QTextDocument &board)
         Rtf::read(stored, board);
     else
         DocumentBuilder(board).appendText(plainText(stored), QTextCharFormat());
+    ParagraphPieces::cut(board);
     board.setUndoRedoEnabled(undoEnabled);
+    Rtf::KeptEncodings::attach(board);
 }
 
 } // namespace RichText

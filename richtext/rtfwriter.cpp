@@ -2,11 +2,15 @@
 
 #include "richtext/fontcharset.h"
 #include "richtext/gbkpairs.h"
+#include "richtext/paragraphpieces.h"
 #include "richtext/runformat.h"
 
 #include <QHash>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
+
+#include <memory>
 
 namespace {
 
@@ -25,6 +29,29 @@ char hexDigit(int value)
 {
     return "0123456789abcdef"[value & 0xF];
 }
+
+// A run's text as the stream writes it, kept from one write to the next:
+// the bytes as written after a delimiter, and what they need from and leave
+// to their neighbours.
+struct EncodedRun {
+    int formatIndex = -1;
+    bool chinese = false;
+    QByteArray bytes;
+    // The first byte is a plain character: after a control word it needs a
+    // blank in front.
+    bool leadsWithCharacter = false;
+    // The bytes end in a control word.
+    bool endsWithControlWord = false;
+};
+
+// A paragraph's runs as the stream writes them, kept on the block until
+// the block changes.
+class EncodedBlock : public QTextBlockUserData {
+public:
+    int length = 0;
+    int markFormatIndex = -1;
+    QList<EncodedRun> runs;
+};
 
 // Writes text the way every RTF reader since the first rich-edit control
 // understands it: ASCII as it is, Chinese as code page 936 byte pairs where
@@ -71,6 +98,25 @@ public:
         m_needDelimiter = false;
     }
 
+    // Encodes `run` on its own, as if after a delimiter.
+    static void encode(QStringView text, EncodedRun &run)
+    {
+        TextEncoder encoder(run.bytes);
+        encoder.text(text, run.chinese);
+        run.leadsWithCharacter = encoder.m_leadsWithCharacter;
+        run.endsWithControlWord = encoder.m_needDelimiter;
+    }
+
+    void append(const EncodedRun &run)
+    {
+        if (run.bytes.isEmpty())
+            return;
+        if (m_needDelimiter && run.leadsWithCharacter)
+            m_out += ' ';
+        m_out += run.bytes;
+        m_needDelimiter = run.endsWithControlWord;
+    }
+
 private:
     void character(char16_t c, bool chinese, bool inFontTable)
     {
@@ -89,6 +135,8 @@ private:
                 return hexByte(';');
             } else if (m_needDelimiter) {
                 m_out += ' ';
+            } else if (m_out.isEmpty()) {
+                m_leadsWithCharacter = true;
             }
             m_out += char(c);
             m_needDelimiter = false;
@@ -121,6 +169,7 @@ private:
 
     QByteArray &m_out;
     bool m_needDelimiter = false;
+    bool m_leadsWithCharacter = false;
 };
 
 class RtfWriter {
@@ -135,8 +184,9 @@ public:
     QByteArray write()
     {
         m_body.reserve(qsizetype(m_document.characterCount()) * 4 + 64);
-        for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
-            if (block.length() <= 1) {
+        for (QTextBlock block = m_document.begin(), next; block.isValid(); block = next) {
+            next = block.next();
+            if (isEmptyParagraph(block)) {
                 // An empty line keeps its height through the format of its
                 // paragraph mark.
                 switchTo(streamFormat(block.charFormatIndex()));
@@ -147,8 +197,65 @@ public:
                 switchTo(format);
                 m_bodyEncoder.text(fragment.text(), m_chineseFonts.at(format.font));
             }
-            m_bodyEncoder.endParagraph();
+            endParagraphBefore(next);
         }
+        return document();
+    }
+
+    // The same bytes as write(), from the encodings kept on the blocks;
+    // blocks without one are encoded and keep theirs.
+    QByteArray writeKept()
+    {
+        m_body.reserve(qsizetype(m_document.characterCount()) * 4 + 64);
+        for (QTextBlock block = m_document.begin(), next; block.isValid(); block = next) {
+            next = block.next();
+            const bool emptyParagraph = isEmptyParagraph(block);
+            const EncodedBlock &encoded = keptEncoding(block, emptyParagraph);
+            if (emptyParagraph)
+                switchTo(streamFormat(encoded.markFormatIndex));
+            for (const EncodedRun &run : encoded.runs) {
+                switchTo(streamFormat(run.formatIndex));
+                m_bodyEncoder.append(run);
+            }
+            endParagraphBefore(next);
+        }
+        return document();
+    }
+
+private:
+    // A paragraph cut into pieces for the view is one paragraph in the
+    // stream: its mark is the first piece's.
+    bool continuesParagraph(const QTextBlock &block)
+    {
+        if (!block.isValid())
+            return false;
+        const int index = block.blockFormatIndex();
+        auto found = m_continuingFormats.constFind(index);
+        if (found == m_continuingFormats.constEnd())
+            found = m_continuingFormats.insert(index, ParagraphPieces::continuesParagraph(block.blockFormat()));
+        return *found;
+    }
+
+    bool isEmptyParagraph(QTextBlock block)
+    {
+        if (continuesParagraph(block))
+            return false;
+        do {
+            if (block.length() > 1)
+                return false;
+            block = block.next();
+        } while (continuesParagraph(block));
+        return true;
+    }
+
+    void endParagraphBefore(const QTextBlock &next)
+    {
+        if (!continuesParagraph(next))
+            m_bodyEncoder.endParagraph();
+    }
+
+    QByteArray document() const
+    {
         // The page is copied once, behind the tables it needed.
         QByteArray rtf = header();
         rtf.reserve(rtf.size() + m_body.size() + 3);
@@ -157,7 +264,43 @@ public:
         return rtf;
     }
 
-private:
+    // The block's kept encoding, made anew when there is none or when the
+    // font of a run now writes its text differently. Looks the formats up
+    // in the order write() does, so both give the tables the same order.
+    const EncodedBlock &keptEncoding(const QTextBlock &block, bool emptyParagraph)
+    {
+        auto *kept = dynamic_cast<EncodedBlock *>(block.userData());
+        if (kept && kept->length == block.length() && sameFonts(*kept, emptyParagraph))
+            return *kept;
+        auto encoded = std::make_unique<EncodedBlock>();
+        encoded->length = block.length();
+        encoded->markFormatIndex = block.charFormatIndex();
+        if (emptyParagraph)
+            streamFormat(encoded->markFormatIndex);
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            EncodedRun &run = encoded->runs.emplace_back();
+            run.formatIndex = fragment.charFormatIndex();
+            run.chinese = m_chineseFonts.at(streamFormat(run.formatIndex).font);
+            TextEncoder::encode(fragment.text(), run);
+        }
+        // The block is the document's, which is not changed: the encoding is
+        // kept beside it.
+        QTextBlock(block).setUserData(encoded.get());
+        return *encoded.release();
+    }
+
+    bool sameFonts(const EncodedBlock &kept, bool emptyParagraph)
+    {
+        if (emptyParagraph)
+            streamFormat(kept.markFormatIndex);
+        for (const EncodedRun &run : kept.runs) {
+            if (m_chineseFonts.at(streamFormat(run.formatIndex).font) != run.chinese)
+                return false;
+        }
+        return true;
+    }
+
     // A page has a handful of formats for thousands of runs: each is looked
     // at once, by its index in the document.
     const StreamFormat &streamFormat(int index)
@@ -241,6 +384,7 @@ private:
     TextEncoder m_bodyEncoder{m_body};
     StreamFormat m_current;
     QHash<int, StreamFormat> m_formats;
+    QHash<int, bool> m_continuingFormats;
     QStringList m_fonts;
     QList<bool> m_chineseFonts;
     QList<QRgb> m_colors;
@@ -253,6 +397,39 @@ namespace Rtf {
 QByteArray write(const QTextDocument &document)
 {
     return RtfWriter(document).write();
+}
+
+KeptEncodings::KeptEncodings(QTextDocument &document)
+    : QObject(&document)
+{
+    connect(&document, &QTextDocument::contentsChange, this, [&document](int position, int, int added) {
+        // The block that holds the change, every block it reaches into, and
+        // the block after it, whose mark may have changed format.
+        for (QTextBlock block = document.findBlock(position); block.isValid() && block.position() <= position + added;
+             block = block.next())
+            block.setUserData(nullptr);
+    });
+}
+
+KeptEncodings *KeptEncodings::of(const QTextDocument &document)
+{
+    return document.findChild<KeptEncodings *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void KeptEncodings::attach(QTextDocument &document)
+{
+    if (!of(document))
+        new KeptEncodings(document);
+}
+
+QByteArray KeptEncodings::write() const
+{
+    // A document tells what changed only while it has a layout, as the
+    // board's has: one without is written whole, and nothing is kept.
+    const auto &document = *static_cast<const QTextDocument *>(parent());
+    if (!document.findChild<QAbstractTextDocumentLayout *>(QString(), Qt::FindDirectChildrenOnly))
+        return RtfWriter(document).write();
+    return RtfWriter(document).writeKept();
 }
 
 } // namespace Rtf

@@ -4,12 +4,15 @@
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
 #include "support/windowinput.h"
-#include "wallpaper/ui/picselfrm.h"
-#include "widgets/xpbutton.h"
 #include "wallpaper/uglobal.h"
+#include "wallpaper/ui/picselfrm.h"
+#include "widgets/picturecontrol.h"
+#include "widgets/xpbutton.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QProcess>
+#include <QTimer>
 #include <QTest>
 
 class TestStartup : public QObject {
@@ -17,6 +20,7 @@ class TestStartup : public QObject {
 private slots:
     void initTestCase();
     void createsTheWindowsInOrderWithSharedState();
+    void theListWindowIsMadeWhenFirstOpened();
     void aBrokenStoreIsReportedAndNothingIsWritten_data();
     void aBrokenStoreIsReportedAndNothingIsWritten();
     void aFileSizeLimitFailsTheWriteNotTheProgram();
@@ -35,8 +39,9 @@ void TestStartup::createsTheWindowsInOrderWithSharedState()
     MemoApplication memo;
     QVERIFY(memo.start());
     QVERIFY(dialogs.messages.isEmpty());
-    QVERIFY(memo.DM() && memo.MainFrm() && memo.DeskBGSetFrm() && memo.PicSelFrm() && memo.InforFrm()
-            && memo.MixPicFrm());
+    QVERIFY(memo.DM() && memo.MainFrm());
+    // The list window and the confirmation box wait for their first use.
+    QVERIFY(memo.MainFrm()->findChildren<QDialog *>().isEmpty());
     QCOMPARE(memo.MainFrm()->windowTitle(), QStringLiteral("Paxelo备忘录"));
     QVERIFY(memo.MainFrm()->windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(memo.MainFrm()->CurrentPage, 0);
@@ -45,6 +50,26 @@ void TestStartup::createsTheWindowsInOrderWithSharedState()
     QCOMPARE(uGlobal::SetBgAnswer, 0);
     QCOMPARE(uGlobal::ConfigSetBgPath, folder.path("Data/configSetBg.ini"));
     QCOMPARE(folder.readFile("Data/configSetBg.ini"), QByteArray("1\r\n"));
+}
+
+void TestStartup::theListWindowIsMadeWhenFirstOpened()
+{
+    TempAppFolder folder;
+    ScriptedDialogs dialogs;
+    MemoApplication memo;
+    QVERIFY(memo.start());
+    memo.show();
+    QVERIFY(QTest::qWaitForWindowExposed(memo.MainFrm()));
+    TPicSelFrm *opened = nullptr;
+    QTimer::singleShot(0, [&opened] {
+        opened = qobject_cast<TPicSelFrm *>(QApplication::activeModalWidget());
+        if (opened)
+            WindowInput::click(opened->btnOk);
+    });
+    WindowInput::click(memo.MainFrm()->addToDeskPicture());
+    QVERIFY(opened);
+    QCOMPARE(opened->parentWidget(), memo.MainFrm());
+    QVERIFY(!opened->isVisible());
 }
 
 void TestStartup::aBrokenStoreIsReportedAndNothingIsWritten_data()
