@@ -201,7 +201,7 @@ void TestComposition::notesStandInsideTheFreeArea_data()
     QTest::newRow("A, right panel") << QRect(0, 0, 1856, 1080) << false << QPoint(1490, 30);
 }
 
-// A 4000 × 3000 photo on a 1920 × 1080 screen: the notes keep their size,
+// A 4:3 photo on a 1920 × 1080 screen: the notes keep their size,
 // pixel for pixel, at the margins measured from the free area.
 void TestComposition::notesStandInsideTheFreeArea()
 {
@@ -209,7 +209,7 @@ void TestComposition::notesStandInsideTheFreeArea()
     QFETCH(bool, centred);
     QFETCH(QPoint, topLeft);
     const Bitmap board = notes();
-    const Bitmap mix = Composition::blend(board, filled(QSize(4000, 3000), grey), {QSize(1920, 1080), available},
+    const Bitmap mix = Composition::blend(board, filled(QSize(2000, 1500), grey), {QSize(1920, 1080), available},
                                           centred);
     QCOMPARE(QSize(mix.width(), mix.height()), QSize(1920, 1080));
     QCOMPARE(changedArea(mix, grey), QRect(topLeft, QSize(316, 319)));
@@ -269,7 +269,7 @@ void TestComposition::sizeRulesMeetTheScreenNotThePicture()
 
     // A screen 30 rows short of the notes below its top panel.
     try {
-        Composition::blend(board, filled(QSize(4000, 3000), grey), {QSize(1024, 375), QRect(0, 27, 1024, 348)}, false);
+        Composition::blend(board, filled(QSize(2000, 1500), grey), {QSize(1024, 375), QRect(0, 27, 1024, 348)}, false);
         QFAIL("notes past the screen's bottom were blended");
     } catch (const MixError &e) {
         QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Scan line index out of range"));
@@ -277,7 +277,7 @@ void TestComposition::sizeRulesMeetTheScreenNotThePicture()
 
     // A free area too narrow for the notes and the right margin.
     try {
-        Composition::blend(board, filled(QSize(4000, 3000), grey), {QSize(360, 700), QRect(0, 0, 360, 700)}, false);
+        Composition::blend(board, filled(QSize(2000, 1500), grey), {QSize(360, 700), QRect(0, 0, 360, 700)}, false);
         QFAIL("notes wider than the screen were blended");
     } catch (const MixError &e) {
         QVERIFY2(QString::fromUtf8(e.what()).startsWith(QStringLiteral("内容图片（316×319）和背景图片（360×700）")), e.what());
@@ -286,7 +286,7 @@ void TestComposition::sizeRulesMeetTheScreenNotThePicture()
     // A screen no taller than the notes: the scaled background is laid on
     // the notes, which keep their size.
     const Bitmap swapped =
-        Composition::blend(board, filled(QSize(4000, 3000), grey), {QSize(200, 300), QRect(0, 0, 200, 300)}, false);
+        Composition::blend(board, filled(QSize(2000, 1500), grey), {QSize(200, 300), QRect(0, 0, 200, 300)}, false);
     QCOMPARE(QSize(swapped.width(), swapped.height()), QSize(316, 319));
     QCOMPARE(colourAt(swapped, 66 + 10, 5), (Pixel {163, 178, 178, 0}));
 }
