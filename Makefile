@@ -108,13 +108,15 @@ package: build
 	lintian --info --tag-display-limit 0 $(BUILD)/paxelo-memo_*.deb
 
 # The wallpaper set through the program's own code on xfdesktop, pcmanfm-qt
-# and feh under Xvfb, read back from the screen; screenshots in
+# and feh under Xvfb, read back from the screen, and the notes composed for
+# the screen on xfdesktop at 1920x1080 and 1024x768; screenshots in
 # $(BUILD)/test-desktops/.
 .PHONY: test-desktops
 test-desktops: deps $(BUILD)/build.ninja
 	$(call install_missing,$(DESKTOP_PACKAGES),--no-install-recommends)
-	cmake --build $(BUILD) -j $(JOBS) --target setwallpaper
-	bash tests/platform/desktops/run.sh $(BUILD)/tests/platform/setwallpaper $(BUILD)/test-desktops
+	cmake --build $(BUILD) -j $(JOBS) --target setwallpaper composewallpaper
+	bash tests/platform/desktops/run.sh $(BUILD)/tests/platform/setwallpaper $(BUILD)/tests/platform/composewallpaper \
+		$(BUILD)/test-desktops
 
 clean:
 	rm -rf build build-sanitize build-bench build-fuzz

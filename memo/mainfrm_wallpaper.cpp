@@ -4,9 +4,10 @@
 #include "imaging/bmpwriter.h"
 #include "memo/boardedit.h"
 #include "text/appfolder.h"
+#include "wallpaper/composition.h"
+#include "wallpaper/compositioncanvas.h"
 #include "wallpaper/mixfiles.h"
 #include "wallpaper/piclistfile.h"
-#include "wallpaper/pictureloader.h"
 #include "wallpaper/picturepath.h"
 #include "wallpaper/picwalk.h"
 #include "wallpaper/uglobal.h"
@@ -19,15 +20,6 @@
 #include "widgets/picturecontrol.h"
 
 #include <QThread>
-
-namespace {
-
-// The content lands this many rows below the background's top edge, and
-// each byte moves this share (in percent) towards the content.
-constexpr int kTopOffset = 30;
-constexpr int kLevel = 50;
-
-} // namespace
 
 // After the web panel, which holds imgAddToDesk.
 void TMainFrm::createWallpaperCommands()
@@ -93,13 +85,11 @@ void TMainFrm::imgAppToDeskClick()
         return;
     }
     composer.ContentPicPath = AppFolder::file(QStringLiteral("source/DeskTopBG/Content.bmp"));
-    mixer.img1 = PictureLoader::load(composer.ContentPicPath);
-    mixer.img2 = PictureLoader::load(composer.BgPicPath);
-    mixer.CenterMix = positionLetter() == QLatin1String("B");
-    // The blended picture is one of img1 and img2, which are emptied next:
-    // it moves into imgmix instead of being copied.
-    mixer.imgmix = std::move(mixer.MixPicture(mixer.img1, mixer.img2, kTopOffset, kLevel));
-    mixer.XPButton1Click();
+    // The wallpaper is made for the screen the memo stands on, so the desktop
+    // shows the notes exactly as large and as sharp as the board.
+    const CompositionCanvas canvas = Canvas::forScreen(Canvas::screenHolding(frameGeometry().center()));
+    mixer.imgmix = Composition::compose(
+        {composer.ContentPicPath, composer.BgPicPath, canvas, positionLetter(), composer.BGFolder});
     // Without the JPEG round trip Mix.bmp holds the 32-bit blend; the
     // wallpaper and the index are left alone.
     if (!MixFiles::writeWallpaperFiles(mixer.imgmix, composer.BGFolder))

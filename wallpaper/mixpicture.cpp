@@ -54,24 +54,27 @@ QString sizeRequirement(bool contentIsBase, bool centred, int topOffset)
 
 } // namespace
 
-Bitmap &MixPicture(Bitmap &Pic1, Bitmap &Pic2, int TopOffset, int Level, bool CenterMix)
+Bitmap &MixPicture(Bitmap &Pic1, Bitmap &Pic2, int TopOffset, int Level, bool CenterMix, const QRect &placementArea)
 {
     if (Level < 0 || Level > 100)
         throw MixError(QStringLiteral("混合比例 %1 无效，应在 0 到 100 之间。").arg(Level).toStdString());
 
     const int c = std::min(Pic1.height(), Pic2.height());
     const int d = std::min(Pic1.width(), Pic2.width());
-    const int e = std::max(Pic1.width(), Pic2.width());
-    const int x0 = CenterMix ? (e - d) / 2 : e - d - rightMargin;
-
     const bool contentIsBase = Pic2.height() == c;
     Bitmap &base = contentIsBase ? Pic1 : Pic2;
     const Bitmap &overlay = contentIsBase ? Pic2 : Pic1;
-    const qint64 y0 = contentIsBase ? 0 : TopOffset;
+
+    // Laid on the notes, the background keeps to the notes' own edges.
+    const bool inArea = !contentIsBase && !placementArea.isNull();
+    const qint64 left = inArea ? placementArea.x() : 0;
+    const qint64 e = std::max(Pic1.width(), inArea ? placementArea.width() : Pic2.width());
+    const qint64 x0 = left + (CenterMix ? (e - d) / 2 : e - d - rightMargin);
+    const qint64 y0 = contentIsBase ? 0 : (inArea ? placementArea.y() : 0) + qint64(TopOffset);
 
     if (c > 0 && (y0 < 0 || y0 + c > base.height()))
         throw MixError("Scan line index out of range");
-    if (c > 0 && d > 0 && (x0 < 0 || qint64(x0) + d > base.width()))
+    if (c > 0 && d > 0 && (x0 < 0 || x0 + d > base.width()))
         refuseSizes(Pic1, Pic2, sizeRequirement(contentIsBase, CenterMix, TopOffset));
 
     if (d > 0) {

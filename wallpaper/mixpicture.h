@@ -2,6 +2,8 @@
 
 #include "imaging/bitmap.h"
 
+#include <QRect>
+
 #include <stdexcept>
 
 // A placement of the blend that would fall outside the base picture.
@@ -18,9 +20,15 @@ public:
 // overlay pixels leave the base alone; every other byte moves Level percent
 // of the way towards the overlay, truncated towards the base value.
 //
+// When the background is the base, `placementArea` (a rectangle inside it,
+// such as the part of the screen no panel covers) is where the margins are
+// measured from: TopOffset rows below its top, centred in it or 50 pixels
+// inside its right edge. A null rectangle stands for the whole background.
+//
 // Returns the base, changed in place; the overlay is not changed. Before
 // anything is changed, a placement past the base's rows throws MixError
 // "Scan line index out of range", any other placement outside the base throws
 // MixError with a message naming both sizes, and a Level outside 0..100 is
 // refused, so nothing is ever written outside either picture.
-Bitmap &MixPicture(Bitmap &Pic1, Bitmap &Pic2, int TopOffset, int Level, bool CenterMix);
+Bitmap &MixPicture(Bitmap &Pic1, Bitmap &Pic2, int TopOffset, int Level, bool CenterMix,
+                   const QRect &placementArea = QRect());

@@ -1,5 +1,7 @@
+#include "imaging/bmpreader.h"
 #include "richtext/richtext.h"
 #include "support/tempappfolder.h"
+#include "wallpaper/composition.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -26,7 +28,7 @@ const QPoint kClose(624, 11);
 // Xvfb on the first free display; empty error() when it accepts clients.
 class XServer {
 public:
-    XServer()
+    explicit XServer(QSize size = kScreen)
     {
         const QString program = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
         if (program.isEmpty()) {
@@ -37,7 +39,7 @@ public:
         // once it accepts clients. -noreset: when the program, its last
         // client, ends, the server would reset and refuse the next start for
         // a moment, as no desktop session's server does.
-        const QString screen = QStringLiteral("%1x%2x24").arg(kScreen.width()).arg(kScreen.height());
+        const QString screen = QStringLiteral("%1x%2x24").arg(size.width()).arg(size.height());
         m_process.start(program, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                                   QStringLiteral("0"), screen, QStringLiteral("-nolisten"), QStringLiteral("tcp"),
                                   QStringLiteral("-noreset")});
@@ -71,8 +73,10 @@ private:
 
 class Session {
 public:
-    explicit Session(QString display)
+    // `scale`: the factor Qt is told to scale the program's windows by.
+    explicit Session(QString display, int scale = 1)
         : m_display(std::move(display))
+        , m_scale(scale)
     {
     }
 
@@ -83,6 +87,8 @@ public:
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
         environment.insert(QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS"), QStringLiteral("--disable-gpu"));
+        if (m_scale != 1)
+            environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(m_scale));
         return environment;
     }
 
@@ -160,6 +166,7 @@ public:
 
 private:
     QString m_display;
+    int m_scale = 1;
 };
 
 // The page's RTF as the store holds it now, or nothing when it cannot be read.
@@ -229,8 +236,9 @@ bool typeAndStore(const Session &session, const QString &store, char letter, con
     return true;
 }
 
-// Starts the program of the folder and gives its memo window once it shows.
-QString startProgram(QProcess &program, const Session &session, const TempAppFolder &folder)
+// Starts the program of the folder and gives its memo window once it shows,
+// `scale` times its size in the screen's pixels.
+QString startProgram(QProcess &program, const Session &session, const TempAppFolder &folder, int scale = 1)
 {
     program.setProcessEnvironment(session.environment());
     program.setWorkingDirectory(QDir::rootPath());
@@ -238,7 +246,7 @@ QString startProgram(QProcess &program, const Session &session, const TempAppFol
     program.start(folder.path(QStringLiteral("paxelo-memo")), {});
     if (!program.waitForStarted(10000))
         return {};
-    return session.windowOf(program.processId(), QSize(645, 443));
+    return session.windowOf(program.processId(), QSize(645, 443) * scale);
 }
 
 } // namespace
@@ -248,6 +256,7 @@ class TestMemoEndToEnd : public QObject {
 
 private slots:
     void typeSwitchCloseAndStartAgain();
+    void wallpaperAtScaleTwoHoldsTheBoardsDevicePixels();
 };
 
 void TestMemoEndToEnd::typeSwitchCloseAndStartAgain()
@@ -326,6 +335,71 @@ void TestMemoEndToEnd::typeSwitchCloseAndStartAgain()
     session.clickAt(window, kClose);
     if (!program.waitForFinished(2000))
         program.kill();
+}
+
+// A 3840 x 2160 screen at scale factor 2: the wallpaper has the screen's
+// device pixels, and the notes on it are the board as the screen shows it,
+// pixel for pixel.
+void TestMemoEndToEnd::wallpaperAtScaleTwoHoldsTheBoardsDevicePixels()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        QSKIP("xdotool is not installed (make deps installs it)");
+    const QSize screen(3840, 2160);
+    XServer server(screen);
+    if (!server.error().isEmpty())
+        QSKIP(qPrintable(QStringLiteral("No X server for the end-to-end test: ") + server.error()));
+    const Session session(server.display(), 2);
+
+    TempAppFolder folder;
+    QVERIFY(folder.isValid());
+    QVERIFY(QFile::copy(QStringLiteral(PAXELO_PROGRAM), folder.path(QStringLiteral("paxelo-memo"))));
+    const QString background = folder.path(QStringLiteral("source/DeskTopBG/A1.bmp"));
+    QVERIFY(QFile::copy(QStringLiteral(PAXELO_STAGED_BACKGROUND), background));
+    folder.writeFile(QStringLiteral("Data/configSetBg.ini"), "0\r\n");
+    folder.writeFile(QStringLiteral("Data/BGPicList.ini"), "A1.bmp\r\n");
+
+    QProcess program;
+    const QString window = startProgram(program, session, folder, 2);
+    QVERIFY2(!window.isEmpty(), "the memo window did not appear at twice its size");
+    // The "添加到桌面" picture, 84 x 29 at (538, 40) of the window.
+    session.clickAt(window, QPoint(580, 54) * 2);
+    const QString mixPath = folder.path(QStringLiteral("source/DeskTopBG/Mix.bmp"));
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFile::exists(mixPath) && waited.elapsed() < 30000)
+        QTest::qWait(200);
+    // The desktop step comes after Mix.bmp; whether this bare server has a
+    // desktop to take it does not matter here.
+    QTest::qWait(500);
+    program.kill();
+    program.waitForFinished(5000);
+
+    const Bitmap content = BmpReader::readFile(folder.path(QStringLiteral("source/DeskTopBG/Content.bmp")));
+    const Bitmap mix = BmpReader::readFile(mixPath);
+    // The board's 316 x 319 pixels at scale 2.
+    QCOMPARE(QSize(content.width(), content.height()), QSize(632, 638));
+    QCOMPARE(QSize(mix.width(), mix.height()), screen);
+
+    // Letter A: 50 pixels in from the right edge, 30 rows down, 1:1. Each
+    // pixel within JPEG's error of the board blended over the background
+    // (A1.bmp has the screen's shape: scaled, not cropped).
+    const Bitmap expected = Composition::blend(content, BmpReader::readFile(background),
+                                               {screen, QRect(QPoint(0, 0), screen)}, false);
+    const QRect notes(screen.width() - 632 - 50, 30, 632, 638);
+    qint64 total = 0;
+    int worst = 0;
+    const QRect around = notes.adjusted(-16, -16, 16, 16);
+    for (int y = around.top(); y <= around.bottom(); ++y) {
+        for (int x = around.left(); x <= around.right(); ++x) {
+            for (int b = 0; b < 3; ++b) {
+                const int difference = std::abs(mix.scanLine(y)[4 * x + b] - expected.scanLine(y)[4 * x + b]);
+                total += difference;
+                worst = std::max(worst, difference);
+            }
+        }
+    }
+    const double mean = double(total) / (3.0 * around.width() * around.height());
+    QVERIFY2(mean < 2.0 && worst <= 48, qPrintable(QStringLiteral("mean %1, worst %2").arg(mean).arg(worst)));
 }
 
 QTEST_MAIN(TestMemoEndToEnd)

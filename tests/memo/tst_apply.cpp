@@ -8,6 +8,8 @@
 #include "support/localsite.h"
 #include "support/scripteddialogs.h"
 #include "support/tempappfolder.h"
+#include "support/windowinput.h"
+#include "wallpaper/composition.h"
 #include "wallpaper/uglobal.h"
 #include "wallpaper/ui/deskbgsetfrm.h"
 #include "wallpaper/ui/inforfrm.h"
@@ -134,6 +136,7 @@ private slots:
     void aRefusingDesktopIsToldOnceAndKeepsTheIndex();
     void anEmptyListUsesTheStandardPicture();
     void aTooShortBackgroundIsRefusedAndNothingSaved();
+    void aPhotoCoversTheScreenAndTheNotesKeepTheirSize();
     void theQuestionDecidesBeforeAnythingIsWritten();
 };
 
@@ -291,13 +294,72 @@ void TestApply::anEmptyListUsesTheStandardPicture()
 void TestApply::aTooShortBackgroundIsRefusedAndNothingSaved()
 {
     ApplyFixture fixture("A1.bmp\r\nlow.bmp\r\n");
-    // Taller than the content but without room for the 30 rows above it.
     writeBackground(fixture.folder, "low.bmp", Qt::black, 1024, 330);
+    // The background is scaled to the memo's screen: on the 640 x 340 one
+    // the notes are taller than the screen but leave no room for the 30
+    // rows above them.
+    fixture.window->move(1100, 0);
     fixture.clickApply();
     QCOMPARE(fixture.dialogs.errors, QStringList{"Scan line index out of range"});
     QVERIFY(!QFile::exists(fixture.folder.path("source/DeskTopBG/Mix.bmp")));
     QVERIFY(fixture.desktopCalls.isEmpty());
     QCOMPARE(fixture.window->CurPicIndex, 1);
+}
+
+// A 2:1 picture on the 4:3 screen: scaled to the screen's height, its sides
+// cut off evenly, and the board laid on it pixel for pixel.
+void TestApply::aPhotoCoversTheScreenAndTheNotesKeepTheirSize()
+{
+    ApplyFixture fixture("A1.bmp\r\nwide.bmp\r\n");
+    const int width = 2048;
+    const int height = 1024;
+    // The 1365 middle columns stay; the sides are red.
+    Bitmap picture(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uchar *pixel = picture.scanLine(y) + 4 * x;
+            const bool kept = x >= 341 && x < 341 + 1365;
+            pixel[0] = kept ? uchar(x * 255 / width) : 0;
+            pixel[1] = 0;
+            pixel[2] = kept ? 0 : 255;
+        }
+    BmpWriter::writeFile(picture, fixture.folder.path("source/DeskTopBG/wide.bmp"), BmpWriter::Depth::Bits24);
+    fixture.window->N_CClick();
+    WindowInput::click(fixture.window->board());
+    WindowInput::type(fixture.window->board(), "Notes read 1:1 on every desktop");
+    fixture.clickApply();
+
+    const Bitmap mix = fixture.mix();
+    QCOMPARE(mix.width(), 1024);
+    QCOMPARE(mix.height(), 768);
+    const QRect notes(658, 30, 316, 319);
+    for (int y = 0; y < mix.height(); y += 7)
+        for (int x = 0; x < mix.width(); x += 7)
+            QVERIFY2(notes.contains(x, y) || pixelAt(mix, x, y).red() < 16,
+                     qPrintable(QStringLiteral("a cut side shows at %1,%2").arg(x).arg(y)));
+    // Blue grows from left to right across the kept middle.
+    QVERIFY(near(pixelAt(mix, 2, 400), QColor(0, 0, 43), 12));
+    QVERIFY(near(pixelAt(mix, 1021, 400), QColor(0, 0, 212), 12));
+
+    // Letter C's white board is transparent: the notes are the ink alone,
+    // in the board's own pixels, 50 pixels inside the right edge; each pixel
+    // within JPEG's error of the board blended over the scaled picture.
+    const Bitmap content = BmpReader::readFile(fixture.folder.path("source/DeskTopBG/Content.bmp"));
+    QCOMPARE(content.width(), 316);
+    QCOMPARE(content.height(), 319);
+    const Bitmap expected = Composition::blend(content, picture, {QSize(1024, 768), QRect(0, 0, 1024, 768)}, false);
+    int inked = 0;
+    qint64 total = 0;
+    for (int y = 0; y < content.height(); ++y)
+        for (int x = 0; x < content.width(); ++x) {
+            inked += pixelAt(content, x, y) != QColor(Qt::white);
+            const QColor shown = pixelAt(mix, notes.x() + x, notes.y() + y);
+            const QColor wanted = pixelAt(expected, notes.x() + x, notes.y() + y);
+            total += std::abs(shown.red() - wanted.red()) + std::abs(shown.green() - wanted.green())
+                + std::abs(shown.blue() - wanted.blue());
+        }
+    QVERIFY(inked > 200);
+    QVERIFY2(total < 2 * 3 * 316 * 319, qPrintable(QString::number(double(total) / (3 * 316 * 319))));
 }
 
 void TestApply::theQuestionDecidesBeforeAnythingIsWritten()

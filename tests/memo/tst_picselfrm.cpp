@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -43,12 +44,14 @@ private slots:
     void okMakesTheFirstSelectedRowTheDefault_data();
     void okMakesTheFirstSelectedRowTheDefault();
     void closePictureClosesWithoutChange();
+    void theDefaultRowsAreMarked();
     void addHandlesEveryFileOfALargeSelection();
     void openDialogShowsPicturesOfAnyCaseWithAPreview();
 
 private:
     void showWindow(const QStringList &lines);
     QStringList rows() const;
+    QList<int> markedRows() const;
     void select(const QList<int> &positions);
 
     std::unique_ptr<TempAppFolder> m_folder;
@@ -85,6 +88,26 @@ QStringList TestPicSelFrm::rows() const
     for (int i = 0; i < m_window->LVpic->topLevelItemCount(); ++i)
         result.append(m_window->LVpic->topLevelItem(i)->text(0));
     return result;
+}
+
+// The rows that show ink to the right of their name, where the mark stands.
+QList<int> TestPicSelFrm::markedRows() const
+{
+    QTreeWidget *list = m_window->LVpic;
+    const QImage shown = list->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QFontMetrics metrics(list->font());
+    QList<int> marked;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QRect row = list->visualItemRect(list->topLevelItem(i));
+        const int afterName = row.left() + metrics.horizontalAdvance(list->topLevelItem(i)->text(0)) + 6;
+        bool ink = false;
+        for (int y = row.top(); y <= row.bottom() && !ink; ++y)
+            for (int x = afterName; x < std::min(row.right(), shown.width()) && !ink; ++x)
+                ink = qGray(shown.pixel(x, y)) < 128;
+        if (ink)
+            marked.append(i);
+    }
+    return marked;
 }
 
 void TestPicSelFrm::select(const QList<int> &positions)
@@ -267,6 +290,23 @@ void TestPicSelFrm::openDialogShowsPicturesOfAnyCaseWithAPreview()
     QVERIFY(previewShown);
     QVERIFY(columnsWhole);
     QCOMPARE(chosen, (QStringList{folder.filePath("c.Gif"), folder.filePath("a.BMP")}));
+}
+
+void TestPicSelFrm::theDefaultRowsAreMarked()
+{
+    showWindow({"sky.bmp", "A1.bmp", "sky.bmp", "y.bmp", "sky.bmp"});
+    QCOMPARE(markedRows(), (QList<int>{1, 3}));
+    // Unselected again, the rows still hold the bare names.
+    select({1});
+    select({1});
+    QCOMPARE(rows(), (QStringList{"A1.bmp", "sky.bmp", "y.bmp", "sky.bmp"}));
+    QCOMPARE(markedRows(), (QList<int>{1, 3}));
+
+    // Removing the default's row makes the standard picture the default.
+    select({1});
+    WindowInput::click(m_window->btnRemove);
+    QCOMPARE(rows(), (QStringList{"A1.bmp", "y.bmp", "sky.bmp"}));
+    QCOMPARE(markedRows(), (QList<int>{0}));
 }
 
 QTEST_MAIN(TestPicSelFrm)

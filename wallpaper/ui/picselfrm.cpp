@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QShowEvent>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 
 namespace {
@@ -30,6 +31,28 @@ TXPButton *button(QWidget *parent, const QString &caption, QPoint place)
     result->move(place);
     return result;
 }
+
+// Shows "（默认）" after every row that names the default picture. The rows
+// themselves hold the bare names the list file gets.
+class DefaultRowMark : public QStyledItemDelegate {
+public:
+    DefaultRowMark(const QString &defaultPic, QObject *parent)
+        : QStyledItemDelegate(parent)
+        , m_defaultPic(defaultPic)
+    {
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!m_defaultPic.isEmpty() && index.data().toString() == m_defaultPic)
+            option->text += QStringLiteral("（默认）");
+    }
+
+private:
+    const QString &m_defaultPic;
+};
 
 QTreeWidget *pictureList(QWidget *parent)
 {
@@ -92,6 +115,8 @@ TPicSelFrm::TPicSelFrm(QWidget *parent)
     lblTishi->setWordWrap(true);
     lblTishi->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblTishi->setFont(ChineseFonts::font(QStringLiteral("幼圆"), 15));
+
+    LVpic->setItemDelegate(new DefaultRowMark(DefaultPic, LVpic));
 
     setTabOrder(btnRemove, btnAdd);
     setTabOrder(btnAdd, btnOk);
@@ -194,6 +219,8 @@ void TPicSelFrm::btnRemoveClick()
     PicListFile::SavePicListFile(defaultPic, kept);
     DefaultPic = defaultPic;
     qDeleteAll(going);
+    // The mark follows the default to the standard picture.
+    LVpic->viewport()->update();
 }
 
 void TPicSelFrm::btnOkClick()

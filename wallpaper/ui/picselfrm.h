@@ -14,7 +14,8 @@ class TImage;
 class TXPButton;
 
 // The background picture list window "背景图片选择": the rows of
-// Data/BGPicList.ini, where pictures are added, removed and made the default.
+// Data/BGPicList.ini, where pictures are added, removed and made the default;
+// the rows that name the default picture show "（默认）" after the name.
 // The caller sets DefaultPic before showing it and reads it after it closed.
 // A list file that cannot be written is reported and left as it was; an add
 // reports in one message the files it did not add, and why.
