@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class Anchoring;
@@ -71,6 +72,8 @@ public:
 
     // The position letter shown on spbAbcMenu.
     QString positionLetter() const;
+    // The notice line under the board, empty while it is hidden.
+    QString noticeText() const;
     BoardEdit *board() const { return rdtAbc; }
     QMenu *positionMenu() const { return ppABC; }
     QToolButton *positionButton() const { return spbAbcMenu; }
@@ -121,6 +124,7 @@ protected:
 private:
     void FormCreate();
     void FormShow();
+    void startUpStep(const std::function<void()> &step);
     void FormResize();
     void createFrame();
     void createChrome();
@@ -129,6 +133,9 @@ private:
     void spbAbcMenuClick();
     void switchTo(const QString &letter, int page);
     void setBoardColour(int page);
+    void createNotice();
+    void showNotice(const QString &text);
+    void layOutBoard();
     void rdtAbcChange();
     void rdtAbcExit();
     void createWallpaperCommands();
@@ -182,6 +189,8 @@ private:
     QWidget *pnlRight = nullptr;
     QWidget *pnlABC = nullptr;
     BoardEdit *rdtAbc = nullptr;
+    // What went wrong with the store while the user typed.
+    QLabel *m_notice = nullptr;
     QMenu *ppABC = nullptr;
     TImage *imgAppToDesk = nullptr;
     Companions m_companions;
