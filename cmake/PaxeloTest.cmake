@@ -38,13 +38,20 @@ if(UNIX AND NOT APPLE)
   endif()
 endif()
 
-# paxelo_add_test(<name> SOURCES <files...> LIBS <targets...>)
+# paxelo_add_test(<name> [AS_ORDINARY_USER] SOURCES <files...> LIBS <targets...>)
 # One executable per test file, run by ctest on the offscreen platform with no D-Bus session.
+# AS_ORDINARY_USER: the cases about permissions and ownership, which the superuser
+# cannot see, run as a throwaway uid (tests/support/as-ordinary-user.sh).
 function(paxelo_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "AS_ORDINARY_USER" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test paxelo_test_support ${ARG_LIBS})
-  add_test(NAME ${name} COMMAND ${name})
+  if(ARG_AS_ORDINARY_USER)
+    add_test(NAME ${name} COMMAND sh ${CMAKE_SOURCE_DIR}/tests/support/as-ordinary-user.sh $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
   set(environment "QT_QPA_PLATFORM=offscreen;DBUS_SESSION_BUS_ADDRESS=disabled:;LANG=C.UTF-8")
   if(PAXELO_TEST_FONTCONFIG)
     list(APPEND environment "${PAXELO_TEST_FONTCONFIG}")

@@ -4,6 +4,7 @@
 #include "store/pagestore.h"
 #include "store/tdm.h"
 #include "text/appfolder.h"
+#include "text/fileerror.h"
 #include "wallpaper/uglobal.h"
 #include "wallpaper/ui/deskbgsetfrm.h"
 #include "wallpaper/ui/inforfrm.h"
@@ -35,7 +36,9 @@ constexpr int kTopRight = Anchoring::Top | Anchoring::Right;
 TMainFrm::TMainFrm(TDM &dm, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , m_dm(dm)
-    , m_pages(std::make_unique<PageStore>(dm, [this](const QString &text) { Dialogs::instance().message(this, text); }))
+    , m_pages(std::make_unique<PageStore>(
+          dm, PageStoreReports{[this](const QString &text) { Dialogs::instance().message(this, text); },
+                               [this](const QString &text) { showNotice(text); }}))
     , m_anchoring(std::make_unique<Anchoring>(kDesignClient))
     , m_screens(FormSize::currentScreens())
     , m_companions{FirstUse<TDeskBGSetFrm>([] { return std::make_unique<TDeskBGSetFrm>(); }),
@@ -115,8 +118,24 @@ void TMainFrm::FormCreate()
     uGlobal::AskBeforeSetBg = true;
     uGlobal::SetBgAnswer = 0;
     uGlobal::ConfigSetBgPath = AppFolder::file(QStringLiteral("Data/configSetBg.ini"));
-    guarded(this, [] { uGlobal::AskBeforeSetBg = uGlobal::readAskBeforeSetBg(uGlobal::ConfigSetBgPath); });
-    guarded(this, [this] { LoadPicList(false); });
+    startUpStep([] { uGlobal::AskBeforeSetBg = uGlobal::readAskBeforeSetBg(uGlobal::ConfigSetBgPath); });
+    startUpStep([this] { LoadPicList(false); });
+}
+
+void TMainFrm::startUpStep(const std::function<void()> &step)
+{
+    // A step that creates a missing settings file. Where the store opened
+    // read-only (a read-only medium, another user's folder) the folder
+    // cannot be written either, and the store's message says so once:
+    // the settings files' failures would only repeat it.
+    guarded(this, [&] {
+        try {
+            step();
+        } catch (const FileError &) {
+            if (m_dm.readOnlyReason().isEmpty())
+                throw;
+        }
+    });
 }
 
 void TMainFrm::showEvent(QShowEvent *event)

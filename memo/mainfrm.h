@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class Anchoring;
@@ -72,6 +73,8 @@ public:
 
     // The position letter shown on spbAbcMenu.
     QString positionLetter() const;
+    // The notice line under the board, empty while it is hidden.
+    QString noticeText() const;
     BoardEdit *board() const { return rdtAbc; }
     QMenu *positionMenu() const { return ppABC; }
     QToolButton *positionButton() const { return spbAbcMenu; }
@@ -123,6 +126,7 @@ protected:
 private:
     void FormCreate();
     void FormShow();
+    void startUpStep(const std::function<void()> &step);
     void FormResize();
     void createFrame();
     void createChrome();
@@ -131,6 +135,9 @@ private:
     void spbAbcMenuClick();
     void switchTo(const QString &letter, int page);
     void setBoardColour(int page);
+    void createNotice();
+    void showNotice(const QString &text);
+    void layOutBoard();
     void rdtAbcChange();
     void rdtAbcExit();
     void createWallpaperCommands();
@@ -184,6 +191,8 @@ private:
     QWidget *pnlRight = nullptr;
     QWidget *pnlABC = nullptr;
     BoardEdit *rdtAbc = nullptr;
+    // What went wrong with the store while the user typed.
+    QLabel *m_notice = nullptr;
     QMenu *ppABC = nullptr;
     TImage *imgAppToDesk = nullptr;
     struct CompanionsOnFirstUse {

@@ -12,15 +12,21 @@
 #include "widgets/popupmenu.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QTextDocument>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
 
 // The pale yellow of positions A and B.
 const QColor kBoardYellow(249, 251, 224);
+// The notice line: dark red on pale red, like a warning bar.
+const QColor kNoticeText(140, 20, 20);
+const QColor kNoticeBackground(253, 232, 230);
 
 constexpr int kAll = Anchoring::Left | Anchoring::Top | Anchoring::Right | Anchoring::Bottom;
 
@@ -40,6 +46,7 @@ void TMainFrm::createBoard()
     rdtAbc->document()->setDefaultFont(ChineseFonts::font(QStringLiteral("宋体"), 15));
     rdtAbc->setFont(ChineseFonts::font(QStringLiteral("宋体"), 15));
     setBoardColour(1);
+    createNotice();
 
     // The panel and the board follow pnlRight; the board sits inside the bevels.
     pnlRight->installEventFilter(this);
@@ -62,13 +69,52 @@ void TMainFrm::createBoard()
     connect(ppABC->addAction(QStringLiteral("C")), &QAction::triggered, this, [this] { guarded(this, [this] { N_CClick(); }); });
 }
 
+void TMainFrm::createNotice()
+{
+    // Shown inside the bevels below the board. It never takes the focus:
+    // the keys typed while it shows stay on the board.
+    m_notice = new QLabel(pnlABC);
+    m_notice->setFocusPolicy(Qt::NoFocus);
+    m_notice->setWordWrap(true);
+    m_notice->setMargin(3);
+    m_notice->setFont(ChineseFonts::font(QStringLiteral("宋体"), 12));
+    m_notice->setAutoFillBackground(true);
+    QPalette colours = m_notice->palette();
+    colours.setColor(QPalette::Window, kNoticeBackground);
+    colours.setColor(QPalette::WindowText, kNoticeText);
+    m_notice->setPalette(colours);
+    m_notice->hide();
+}
+
+void TMainFrm::showNotice(const QString &text)
+{
+    m_notice->setText(text);
+    m_notice->setVisible(!text.isEmpty());
+    layOutBoard();
+}
+
+QString TMainFrm::noticeText() const
+{
+    return m_notice->isVisible() ? m_notice->text() : QString();
+}
+
+void TMainFrm::layOutBoard()
+{
+    pnlABC->setGeometry(pnlRight->rect());
+    const int bevel = BevelPanel::kBevelWidth;
+    QRect inside = pnlABC->rect().adjusted(bevel, bevel, -bevel, -bevel);
+    if (m_notice->isVisible()) {
+        const int height = std::min(m_notice->heightForWidth(inside.width()), inside.height() / 2);
+        m_notice->setGeometry(inside.left(), inside.bottom() + 1 - height, inside.width(), height);
+        inside.setBottom(inside.bottom() - height);
+    }
+    rdtAbc->setGeometry(inside);
+}
+
 bool TMainFrm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == pnlRight && event->type() == QEvent::Resize) {
-        pnlABC->setGeometry(pnlRight->rect());
-        const int bevel = BevelPanel::kBevelWidth;
-        rdtAbc->setGeometry(pnlABC->rect().adjusted(bevel, bevel, -bevel, -bevel));
-    }
+    if (watched == pnlRight && event->type() == QEvent::Resize)
+        layOutBoard();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -112,11 +158,23 @@ void TMainFrm::LoadAbcPage(int page)
 void TMainFrm::SaveAbcPage(int page)
 {
     m_pages->SaveAbcPage(page, *rdtAbc->document());
+    // Another program replaced the store: the board shows the page as the
+    // new store holds it.
+    if (m_pages->storeReopened())
+        LoadAbcPage(CurrentPage);
+    else
+        rdtAbc->setReadOnly(!m_pages->boardEditable());
 }
 
 bool TMainFrm::saveBeforeLeaving()
 {
-    return m_pages->saveBeforeLeaving(CurrentPage, *rdtAbc->document());
+    const bool saved = m_pages->saveBeforeLeaving(CurrentPage, *rdtAbc->document());
+    rdtAbc->setReadOnly(!m_pages->boardEditable());
+    if (saved)
+        return true;
+    // The notice line already says why; the bell says the click was heard.
+    QApplication::beep();
+    return false;
 }
 
 bool TMainFrm::failedSaveRetried()
@@ -133,7 +191,7 @@ void TMainFrm::setBoardColour(int page)
 
 void TMainFrm::FormShow()
 {
-    guarded(this, [this] { LoadFormSize(); });
+    startUpStep([this] { LoadFormSize(); });
     if (CurrentPage >= 1 && CurrentPage <= 3) {
         spbAbcMenu->setText(QString(QChar(u'A' + CurrentPage - 1)));
         setBoardColour(CurrentPage);

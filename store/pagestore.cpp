@@ -3,8 +3,12 @@
 #include "richtext/richtext.h"
 #include "store/tdm.h"
 
+#include <QDir>
+#include <QSqlError>
 #include <QSqlRecord>
 #include <QTextDocument>
+
+#include <utility>
 
 namespace {
 
@@ -41,6 +45,7 @@ public:
         m_open = !m_query.exec(QStringLiteral("COMMIT"));
         return !m_open;
     }
+    QSqlError lastError() const { return m_query.lastError(); }
 
 private:
     QSqlQuery m_query;
@@ -49,9 +54,30 @@ private:
 
 } // namespace
 
-PageStore::PageStore(TDM &dm, std::function<void(const QString &)> showMessage)
+QString storeFailureReason(const QSqlError &error)
+{
+    // SQLite's primary result codes, the low byte of the extended ones.
+    switch (error.nativeErrorCode().toInt() & 0xff) {
+    case 13: // SQLITE_FULL
+        return QStringLiteral("磁盘空间不足");
+    case 8: // SQLITE_READONLY
+        return QStringLiteral("记事库不允许写入");
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        return QStringLiteral("记事库正被其他程序占用");
+    case 10: // SQLITE_IOERR
+        return QStringLiteral("读写磁盘出错");
+    case 11: // SQLITE_CORRUPT
+    case 26: // SQLITE_NOTADB
+        return QStringLiteral("记事库已损坏");
+    default:
+        return error.databaseText().isEmpty() ? QStringLiteral("记事库出错") : error.databaseText();
+    }
+}
+
+PageStore::PageStore(TDM &dm, PageStoreReports reports)
     : m_dm(dm)
-    , m_showMessage(std::move(showMessage))
+    , m_reports(std::move(reports))
 {
 }
 
@@ -62,49 +88,105 @@ void PageStore::LoadAbcPage(int page, QTextDocument &board)
     const std::optional<QByteArray> content = table.isEmpty() ? std::nullopt : readPage(table);
     if (!content) {
         m_pageNotOnBoard = page;
-        m_showMessage(QString::fromUtf8(kLoadFailedMessage));
+        m_reports.showMessage(QString::fromUtf8(kLoadFailedMessage));
         return;
     }
     RichText::load(*content, board);
     m_pageNotOnBoard.reset();
     ContentLoaded = true;
+    // The page read after a replacement shows what the notice is about;
+    // the next page the user chooses ends it.
+    if (!std::exchange(m_storeReopened, false) && m_notice == Notice::StoreReplaced)
+        notify(Notice::None);
 }
 
 void PageStore::SaveAbcPage(int page, const QTextDocument &board)
 {
-    save(page, board, Reporting::FirstOfRun);
+    save(page, board);
 }
 
 bool PageStore::saveBeforeLeaving(int page, const QTextDocument &board)
 {
-    return save(page, board, Reporting::Every);
+    return save(page, board);
 }
 
 bool PageStore::boardEditable() const
 {
-    return !m_pageNotOnBoard && m_dm.readOnlyReason().isEmpty();
+    return !m_pageNotOnBoard && !m_storeLost && m_dm.readOnlyReason().isEmpty();
 }
 
-bool PageStore::save(int page, const QTextDocument &board, Reporting reporting)
+bool PageStore::save(int page, const QTextDocument &board)
 {
     // After a failed load the board still shows the text of another page;
     // writing it here would overwrite this page with it. A read-only store
     // was reported once when it opened.
-    if (m_pageNotOnBoard == page || !m_dm.readOnlyReason().isEmpty())
+    if (m_pageNotOnBoard == page || (!m_storeLost && !m_dm.readOnlyReason().isEmpty()))
         return true;
     ContentLoaded = false;
+    const bool saved = writeBoard(page, board);
+    ContentLoaded = true;
+    return saved;
+}
+
+bool PageStore::writeBoard(int page, const QTextDocument &board)
+{
     const QString table = tableOf(page);
     // A number outside 1 to 5 names no page: nothing to store, nothing
     // that failed.
-    const bool saved = table.isEmpty() || writePage(table, RichText::save(board));
-    ContentLoaded = true;
-    if (!saved && (reporting == Reporting::Every || !m_saveFailing)) {
-        // While typing, once per run of failures: the user learns that the
-        // typing is not kept, without a box for every key.
-        m_showMessage(QString::fromUtf8(kSaveFailedMessage));
+    if (table.isEmpty())
+        return true;
+    if (!followStoreFile(page))
+        return !m_storeLost;
+    const QString failure = writePage(table, RichText::save(board));
+    m_dm.rememberStoreFile();
+    m_saveFailing = !failure.isEmpty();
+    if (m_saveFailing)
+        notify(Notice::SaveFailed, QString::fromUtf8(kSaveFailedNotice).arg(failure));
+    else if (m_notice == Notice::SaveFailed || m_notice == Notice::StoreLost)
+        notify(Notice::None);
+    return !m_saveFailing;
+}
+
+bool PageStore::followStoreFile(int page)
+{
+    if (m_storeLost) {
+        // The notice promised it: once a store that can be written is back
+        // at the path, the board is saved there.
+        if (!m_dm.reopen() || !m_dm.readOnlyReason().isEmpty()) {
+            m_dm.close();
+            return false;
+        }
+        m_storeLost = false;
+        return true;
     }
-    m_saveFailing = !saved;
-    return saved;
+    const TDM::StoreFile file = m_dm.checkStoreFile();
+    if (file == TDM::StoreFile::Unchanged)
+        return true;
+    // Never a write through the old connection: it would go to a deleted
+    // file, or mix this program's pages into another file's.
+    if (file == TDM::StoreFile::Replaced && m_dm.reopen()) {
+        // The board holds the old store's text; the current page is shown
+        // from the new one before anything more is saved.
+        m_pageNotOnBoard = page;
+        m_storeReopened = true;
+        m_saveFailing = false;
+        QString text = QString::fromUtf8(kStoreReplacedNotice);
+        if (!m_dm.readOnlyReason().isEmpty())
+            text += QString::fromUtf8(kStoreReadOnlyMessage).arg(m_dm.readOnlyReason());
+        notify(Notice::StoreReplaced, text);
+        return false;
+    }
+    m_dm.close();
+    m_storeLost = true;
+    m_saveFailing = true;
+    notify(Notice::StoreLost, QString::fromUtf8(kStoreLostNotice).arg(QDir::toNativeSeparators(m_dm.storePath())));
+    return false;
+}
+
+void PageStore::notify(Notice notice, const QString &text)
+{
+    m_notice = notice;
+    m_reports.showNotice(text);
 }
 
 std::optional<QByteArray> PageStore::readPage(const QString &table)
@@ -125,26 +207,30 @@ std::optional<QByteArray> PageStore::readPage(const QString &table)
     return content;
 }
 
-bool PageStore::writePage(const QString &table, const QByteArray &content)
+QString PageStore::writePage(const QString &table, const QByteArray &content)
 {
     Transaction transaction(m_dm.AdoCon);
     if (!transaction.isOpen())
-        return false;
+        return storeFailureReason(transaction.lastError());
     QSqlQuery &query = m_dm.qryData;
     query.finish();
     if (!query.exec(QStringLiteral(" select * from  ") + QLatin1Char(' ') + table + QLatin1Char(' ')
                     + QStringLiteral(" where ID = 1")))
-        return false;
+        return storeFailureReason(query.lastError());
     const bool hasRow = query.next();
     const bool hasColumn = query.record().indexOf(QStringLiteral("SundayCon")) >= 0;
     query.finish();
     if (!hasColumn)
-        return false;
+        return QStringLiteral("记事库缺少数据列");
     // A page whose row went missing gets it back, so the typing is kept.
     QSqlQuery write(m_dm.AdoCon);
     write.prepare((hasRow ? QStringLiteral("UPDATE %1 SET SundayCon = ? WHERE ID = 1")
                           : QStringLiteral("INSERT INTO %1 (ID, SundayCon) VALUES (1, ?)"))
                       .arg(table));
     write.addBindValue(content);
-    return write.exec() && transaction.commit();
+    if (!write.exec())
+        return storeFailureReason(write.lastError());
+    if (!transaction.commit())
+        return storeFailureReason(transaction.lastError());
+    return QString();
 }

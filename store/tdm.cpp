@@ -65,8 +65,8 @@ bool TDM::OpenDatabase()
 
 bool TDM::OpenDatabase(const QString &path)
 {
-    qryData = QSqlQuery();
-    AdoCon.close();
+    close();
+    m_path = path;
     m_lastError.clear();
     m_readOnlyReason.clear();
 
@@ -95,15 +95,49 @@ bool TDM::OpenDatabase(const QString &path)
             return false;
         }
         // Each save is one transaction that, once committed, survives a
-        // killed process and a power cut: a write-ahead log synced at every
-        // commit. Where the log cannot be used the rollback journal, also
-        // synced, keeps the same promise.
+        // killed process and a power cut: a rollback journal, synced at
+        // every commit and deleted after it. Between saves the store is
+        // this one file and nothing beside it, so a backup copied over it
+        // or taken of it is whole; a write-ahead log would hold part of
+        // the notes in a second file and fold it into whatever file the
+        // path names later.
         QSqlQuery pragma(AdoCon);
-        pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        pragma.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
         pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+        m_watched = true;
+        m_written = fileIdentity(path);
     }
     qryData = QSqlQuery(AdoCon);
     return true;
+}
+
+TDM::StoreFile TDM::checkStoreFile() const
+{
+    if (!m_watched)
+        return StoreFile::Unchanged;
+    const std::optional<FileIdentity> now = fileIdentity(m_path);
+    if (!now)
+        return StoreFile::Gone;
+    return now == m_written ? StoreFile::Unchanged : StoreFile::Replaced;
+}
+
+void TDM::rememberStoreFile()
+{
+    if (m_watched)
+        m_written = fileIdentity(m_path);
+}
+
+bool TDM::reopen()
+{
+    return OpenDatabase(m_path);
+}
+
+void TDM::close()
+{
+    qryData = QSqlQuery();
+    AdoCon.close();
+    m_watched = false;
+    m_written.reset();
 }
 
 bool TDM::connect(const QString &path, const QString &uriOptions)

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/fileidentity.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+
+#include <optional>
 
 // The data module: the one connection to the memo store and the one query
 // through which every page is read and written. It lives from start to end.
@@ -23,6 +27,23 @@ public:
     // Opens the store at an explicit path (tests and tools).
     bool OpenDatabase(const QString &path);
 
+    // What the store's path names now, against the file this connection
+    // writes. Other programs may copy a backup over the store, move
+    // another file there or delete it while the program runs.
+    enum class StoreFile {
+        Unchanged, // the file as the last save of this connection left it
+        Replaced,  // another file, or the same file with content this connection did not write
+        Gone,      // no file (the store or its folder was deleted or moved away)
+    };
+    StoreFile checkStoreFile() const;
+    // After a write of this connection: the file's new size and time are its own.
+    void rememberStoreFile();
+    // Opens the store again at the same path, checked as at start.
+    bool reopen();
+    // Ends the connection: nothing more is written through it.
+    void close();
+    QString storePath() const { return m_path; }
+
     QString lastError() const { return m_lastError; }
     // Empty when the store can be written; otherwise why it cannot, for the user.
     QString readOnlyReason() const { return m_readOnlyReason; }
@@ -33,6 +54,11 @@ public:
 
 private:
     QString m_connectionName;
+    QString m_path;
+    // Whether this connection writes the store, and the file as it last
+    // left it (empty when the file was gone by then).
+    bool m_watched = false;
+    std::optional<FileIdentity> m_written;
     QString m_lastError;
     QString m_readOnlyReason;
 

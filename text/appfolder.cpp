@@ -52,8 +52,10 @@ QString programFolder()
 
 bool isPortable(const QString &folder)
 {
-    const QFileInfo program(folder);
-    return program.isWritable() && QFileInfo(resolveCaseInsensitive(folder, QStringLiteral("Data"))).isDir();
+    // A folder that holds Data/ but cannot be written (a read-only medium,
+    // another user's folder) is still the program's: its store opens
+    // read-only there, rather than the user finding an empty one elsewhere.
+    return QFileInfo(resolveCaseInsensitive(folder, QStringLiteral("Data"))).isDir();
 }
 
 QString userDataFolder()

@@ -4,9 +4,10 @@
 
 // The application folder: every file the program uses is this folder plus a
 // fixed relative path, whatever the working folder is. A portable program
-// (its own folder holds Data/ and may be written) keeps its files beside the
-// executable; an installed one keeps the same layout in each user's data
-// folder, filled from the installed template on the first start.
+// (its own folder holds Data/) keeps its files beside the executable, also
+// where they cannot be written; an installed one keeps the same layout in
+// each user's data folder, filled from the installed template on the first
+// start.
 namespace AppFolder {
 
 // The application folder with a trailing '/'; chosen once.
@@ -16,7 +17,7 @@ QString root();
 QString programFolder();
 
 // Whether a program folder keeps the program's files: it holds Data/ (in
-// any case) and the program may write there.
+// any case), whether or not the program may write there.
 bool isPortable(const QString &folder);
 
 // $XDG_DATA_HOME/paxelo-memo/, by default ~/.local/share/paxelo-memo/.
@@ -24,7 +25,7 @@ QString userDataFolder();
 
 // What a user's data folder is first filled from: the share folder of an
 // installed program (bin/../share/paxelo-memo/), else the program folder
-// itself (a portable folder on a read-only medium).
+// itself.
 QString templateFolder();
 
 // Replaces the folder (tests work in a temporary application folder).

@@ -1,6 +1,7 @@
 #include "text/atomicfile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <filesystem>
 #include <system_error>
@@ -11,16 +12,21 @@ AtomicFile::AtomicFile(const QString &path, Durability durability)
     // Unbuffered: each write reaches the system at once and its result is
     // seen here. A buffered QSaveFile can report success from commit()
     // after the flush of its buffer failed on a full disk.
+    const QFileInfo replaced(path);
     const bool opened = m_durability == Durability::Synced
                             ? m_synced.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
                             : m_regenerated.open();
     if (!opened)
         fail();
-    // A temporary file is made for its owner alone; the picture it becomes
-    // is read by the desktop like any other.
-    if (m_durability == Durability::Regenerated)
-        m_regenerated.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                                     | QFileDevice::ReadOther);
+    // A file the program makes is its user's alone, whatever the umask; a
+    // file it replaces keeps the access its owner gave it.
+    // (The "user" flags say what the running user may do, not the file's mode.)
+    const QFileDevice::Permissions access =
+        replaced.exists()
+            ? replaced.permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser)
+            : QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    if (!device().setPermissions(access))
+        fail();
 }
 
 QFileDevice &AtomicFile::device()

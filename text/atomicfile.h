@@ -14,6 +14,9 @@
 // disk therefore meets the old file or the new one, never a mixture, and a
 // failure leaves the old file byte-identical and no temporary behind.
 //
+// A new file is made readable and writable by its owner only (0600); a file
+// that is replaced keeps its permissions.
+//
 // Every failure throws FileError "无法写入文件 <path>：<reason>".
 class AtomicFile {
 public:

@@ -17,6 +17,21 @@ namespace {
         QStringLiteral("%1 %2：%3").arg(what, QDir::toNativeSeparators(path), why).toStdString());
 }
 
+constexpr QFile::Permissions kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
+
+// Makes `folder` and the folders above it that are missing, each for its
+// owner alone (0700): the notes are the user's, whatever the umask.
+bool makePrivatePath(const QString &folder)
+{
+    const QFileInfo wanted(folder);
+    if (wanted.isDir())
+        return true;
+    const QString parent = wanted.absolutePath();
+    if (parent == wanted.absoluteFilePath() || !makePrivatePath(parent))
+        return false;
+    return QDir(parent).mkdir(wanted.fileName(), kOwnerOnly | QFile::ExeOwner) || wanted.isDir();
+}
+
 } // namespace
 
 UserDataFolder::UserDataFolder(const QString &templateFolder, const QString &target)
@@ -47,15 +62,16 @@ void UserDataFolder::copyFile(const QString &relative) const
     if (QFileInfo::exists(target))
         return;
     const QString folder = QFileInfo(target).absolutePath();
-    if (!QDir().mkpath(folder))
+    if (!makePrivatePath(folder))
         fail(QStringLiteral("无法创建数据文件夹"), folder, QStringLiteral("没有写入权限或磁盘已满"));
     // QFile::copy writes a temporary file and renames it: an interrupted
     // first start leaves no torn store behind.
     QFile source(m_template + QLatin1Char('/') + relative);
     if (!source.copy(target))
         fail(QStringLiteral("无法复制数据文件"), target, source.errorString());
-    // The template may be read-only (a system folder, a CD); the copy is the user's.
-    QFile::setPermissions(target, QFile::permissions(target) | QFile::ReadOwner | QFile::WriteOwner);
+    // The template may be read-only (a system folder, a CD) or open to
+    // everyone; the copy is the user's alone.
+    QFile::setPermissions(target, kOwnerOnly);
 }
 
 void UserDataFolder::prepare()

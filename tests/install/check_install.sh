@@ -33,6 +33,7 @@ done
 # fills the user's data folder and shows its window (which writes FormSize.ini).
 home=$stage/home
 mkdir -p "$home"
+umask 022
 HOME=$home XDG_DATA_HOME= QT_QPA_PLATFORM=offscreen DBUS_SESSION_BUS_ADDRESS=disabled: \
   QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu "$root/bin/paxelo-memo" > "$stage/run.log" 2>&1 &
 pid=$!
@@ -45,6 +46,9 @@ kill $pid 2> /dev/null || true
 wait $pid 2> /dev/null || true
 cmp "$root/share/paxelo-memo/source/DeskTopBG/A1.bmp" "$data/source/DeskTopBG/A1.bmp" || { cat "$stage/run.log"; exit 1; }
 [ -s "$data/Data/FormSize.ini" ] || { echo "the installed program did not start with its template"; cat "$stage/run.log"; exit 1; }
+# The user's notes are the user's: folders 0700, files 0600, whatever the umask.
+modes=$(cd "$data" && stat -c '%a %n' . Data Data/UserData.mdb Data/FormSize.ini | tr '\n' ' ')
+[ "$modes" = "700 . 700 Data 600 Data/UserData.mdb 600 Data/FormSize.ini " ] || { echo "the user's data folder is open to others: $modes"; exit 1; }
 
 missing=""
 for tool in desktop-file-validate appstreamcli; do

@@ -46,6 +46,8 @@ struct MemoFixture {
             query.exec(QStringLiteral("CREATE TRIGGER count_%1 AFTER UPDATE ON %1 BEGIN "
                                       "INSERT INTO page_writes VALUES ('%1'); END")
                            .arg(table));
+        // Changes of the program's own, not of another program.
+        dm.rememberStoreFile();
         window = std::make_unique<TMainFrm>(dm);
         window->setScreenLayout(ScreenLayout{{QRect(0, 0, 1024, 768)}});
     }
@@ -86,13 +88,14 @@ struct MemoFixture {
         return query.value(0).toByteArray();
     }
 
-    void store(const QString &table, const QByteArray &content) const
+    void store(const QString &table, const QByteArray &content)
     {
         QSqlQuery query(dm.AdoCon);
         query.prepare(QStringLiteral("UPDATE %1 SET SundayCon = ? WHERE ID = 1").arg(table));
         query.addBindValue(content);
         query.exec();
         query.exec("DELETE FROM page_writes");
+        dm.rememberStoreFile();
     }
 
     QColor boardColour() const { return window->board()->palette().color(QPalette::Base); }
