@@ -34,6 +34,25 @@ QTextBlockFormat continuationFormat(QTextBlockFormat format)
     return format;
 }
 
+// Cuts `block` into pieces; returns the last.
+QTextBlock cutIntoPieces(const QTextBlock &block, QTextCursor &cursor)
+{
+    // The block's text is read once; each piece cut off the front leaves
+    // the rest in the next block.
+    const QString text = block.text();
+    int start = 0;
+    int position = block.position();
+    while (text.size() - start > ParagraphPieces::kPieceLength) {
+        const int length = cutPosition(QStringView(text).sliced(start));
+        start += length;
+        position += length;
+        cursor.setPosition(position);
+        cursor.insertBlock(continuationFormat(cursor.blockFormat()), cursor.charFormat());
+        ++position;
+    }
+    return cursor.block();
+}
+
 } // namespace
 
 namespace ParagraphPieces {
@@ -55,21 +74,8 @@ void cut(QTextDocument &document, int from, int to)
     const QTextBlock last = to < 0 ? document.lastBlock() : document.findBlock(to);
     for (QTextBlock block = document.findBlock(from); block.isValid(); block = block.next()) {
         const bool isLast = block == last;
-        // The block's text is read once; each piece cut off the front
-        // leaves the rest in the next block.
-        const QString text = block.text();
-        int start = 0;
-        int position = block.position();
-        while (text.size() - start > kPieceLength) {
-            const int length = cutPosition(QStringView(text).sliced(start));
-            start += length;
-            position += length;
-            cursor.setPosition(position);
-            cursor.insertBlock(continuationFormat(cursor.blockFormat()), cursor.charFormat());
-            ++position;
-        }
-        if (start > 0)
-            block = document.findBlock(position);
+        if (block.length() - 1 > kPieceLength)
+            block = cutIntoPieces(block, cursor);
         if (isLast)
             break;
     }

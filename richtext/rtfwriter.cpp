@@ -230,10 +230,15 @@ private:
         if (!block.isValid())
             return false;
         const int index = block.blockFormatIndex();
+        // Neighbouring blocks mostly share their format.
+        if (index == m_lastBlockFormat)
+            return m_lastBlockContinues;
+        m_lastBlockFormat = index;
         auto found = m_continuingFormats.constFind(index);
         if (found == m_continuingFormats.constEnd())
             found = m_continuingFormats.insert(index, ParagraphPieces::continuesParagraph(block.blockFormat()));
-        return *found;
+        m_lastBlockContinues = *found;
+        return m_lastBlockContinues;
     }
 
     bool isEmptyParagraph(QTextBlock block)
@@ -304,6 +309,16 @@ private:
     // A page has a handful of formats for thousands of runs: each is looked
     // at once, by its index in the document.
     const StreamFormat &streamFormat(int index)
+    {
+        // Neighbouring runs mostly share their format.
+        if (index == m_lastRunFormat)
+            return m_lastStreamFormat;
+        m_lastRunFormat = index;
+        m_lastStreamFormat = lookUp(index);
+        return m_lastStreamFormat;
+    }
+
+    StreamFormat lookUp(int index)
     {
         auto found = m_formats.constFind(index);
         if (found != m_formats.constEnd())
@@ -385,6 +400,10 @@ private:
     StreamFormat m_current;
     QHash<int, StreamFormat> m_formats;
     QHash<int, bool> m_continuingFormats;
+    int m_lastRunFormat = -1;
+    StreamFormat m_lastStreamFormat;
+    int m_lastBlockFormat = -1;
+    bool m_lastBlockContinues = false;
     QStringList m_fonts;
     QList<bool> m_chineseFonts;
     QList<QRgb> m_colors;
