@@ -88,6 +88,7 @@ void TestPageStore::cleanup()
     delete m_dm;
     delete m_folder;
     QSqlDatabase::removeDatabase(QStringLiteral("observer"));
+    QSqlDatabase::removeDatabase(QStringLiteral("watcher"));
 }
 
 PageStoreReports TestPageStore::reports()
@@ -421,7 +422,17 @@ void TestPageStore::killedWhileSavingLeavesTheStoreWhole()
         }
     }
     QVERIFY(child > 0);
-    QTest::qWait(300);
+    // Killed once its saves are under way, however slow the machine: the
+    // kill then falls among them.
+    QSqlDatabase watcher = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("watcher"));
+    watcher.setDatabaseName(m_folder->storePath());
+    const auto childHasSaved = [&watcher] {
+        QSqlQuery query(watcher);
+        return watcher.open() && query.exec(QStringLiteral("select SundayCon from tb_A where ID = 1")) && query.next()
+               && query.value(0).toByteArray().contains("save ");
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(childHasSaved(), 60000);
+    watcher.close();
     ::kill(child, SIGKILL);
     int status = 0;
     ::waitpid(child, &status, 0);
