@@ -1,6 +1,6 @@
 #pragma once
 
-#include "memo/formsize.h"
+#include "memo/core/formsize.h"
 #include "widgets/dialogs.h"
 
 #include <QColor>

@@ -1,4 +1,4 @@
-#include "memo/textexport.h"
+#include "memo/core/textexport.h"
 #include "text/linelist.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "memo/siteaddress.h"
+#include "memo/core/siteaddress.h"
 
 #include "text/appfolder.h"
 #include "text/linelist.h"
