@@ -9,8 +9,6 @@
 // text with CR LF after every line.
 namespace LineList {
 
-using FileError = ::FileError;
-
 // Lines end at CR, LF or CR LF and are not trimmed; a last line without an
 // end still counts, an empty file has no lines. Throws FileError when the
 // file exists but cannot be read.

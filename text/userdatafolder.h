@@ -12,7 +12,7 @@ public:
 
     // Copies every file of the template's Data/ and source/DeskTopBG/ that
     // the target lacks, making the folders it needs; what the target holds
-    // already is kept as it is. Throws std::runtime_error naming the file or
+    // already is kept as it is. Throws FileError naming the file or
     // folder that could not be made.
     void fillMissing() const;
 
