@@ -9,7 +9,7 @@
 //   10,000,000 characters.
 #include "memo/boardedit.h"
 #include "memo/mainfrm.h"
-#include "memo/siteaddress.h"
+#include "memo/core/siteaddress.h"
 #include "store/tdm.h"
 #include "text/appfolder.h"
 #include "tools/storebuilder.h"

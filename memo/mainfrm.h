@@ -1,7 +1,7 @@
 #pragma once
 
+#include "memo/core/formsize.h"
 #include "memo/firstuse.h"
-#include "memo/formsize.h"
 #include "widgets/dialogs.h"
 
 #include <QColor>

@@ -3,8 +3,8 @@
 
 #include "memo/boardcommands.h"
 #include "memo/boardedit.h"
-#include "memo/dateheader.h"
-#include "memo/textexport.h"
+#include "memo/core/dateheader.h"
+#include "memo/core/textexport.h"
 #include "richtext/paragraphpieces.h"
 #include "widgets/anchoring.h"
 #include "widgets/chinesefonts.h"

@@ -2,9 +2,9 @@
 #include "memo/mainfrm.h"
 
 #include "memo/browserclickfilter.h"
-#include "memo/dateheader.h"
+#include "memo/core/dateheader.h"
 #include "memo/pageopener.h"
-#include "memo/siteaddress.h"
+#include "memo/core/siteaddress.h"
 #include "memo/webpanel.h"
 #include "site/sitepaths.h"
 #include "widgets/anchoring.h"

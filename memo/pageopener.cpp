@@ -1,6 +1,6 @@
 #include "memo/pageopener.h"
 
-#include "memo/siteaddress.h"
+#include "memo/core/siteaddress.h"
 #include "site/builtinsite.h"
 
 #include <QDesktopServices>

@@ -1,6 +1,6 @@
 #include "memo/webenginemodule.h"
 
-#include "memo/siteaddress.h"
+#include "memo/core/siteaddress.h"
 #include "platform/processuser.h"
 #include "webengine/browsermodule.h"
 

@@ -9,8 +9,6 @@
 // text with CR LF after every line.
 namespace LineList {
 
-using FileError = ::FileError;
-
 // A settings file is a few lines; a larger one is not read.
 inline constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
 

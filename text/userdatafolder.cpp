@@ -1,20 +1,18 @@
 #include "text/userdatafolder.h"
 
 #include "text/appfolder.h"
+#include "text/fileerror.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
-#include <stdexcept>
-
 namespace {
 
 [[noreturn]] void fail(const QString &what, const QString &path, const QString &why)
 {
-    throw std::runtime_error(
-        QStringLiteral("%1 %2：%3").arg(what, QDir::toNativeSeparators(path), why).toStdString());
+    throw FileError(QStringLiteral("%1 %2：%3").arg(what, QDir::toNativeSeparators(path), why).toStdString());
 }
 
 constexpr QFile::Permissions kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner;

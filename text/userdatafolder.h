@@ -13,7 +13,7 @@ public:
     // Copies every file of the template's Data/ and source/DeskTopBG/ that
     // the target lacks, making the folders it needs; what the target holds
     // already is kept as it is. The folders it makes are its user's alone
-    // (0700), and so are the copies (0600). Throws std::runtime_error naming the file or
+    // (0700), and so are the copies (0600). Throws FileError naming the file or
     // folder that could not be made.
     void fillMissing() const;
 

@@ -22,7 +22,7 @@ QString path();
 // false, the last entry named like the default with true (0 when only the
 // default line is). A missing file is written with the standard picture
 // twice (CurPicIndex 0). An empty file sets PicCount to 0 and leaves the
-// rest as it was. Throws LineList::FileError when the file cannot be read
+// rest as it was. Throws FileError when the file cannot be read
 // or written.
 void LoadPicList(bool FollowDefault, QString &DefaultPic, int &CurPicIndex);
 

@@ -22,7 +22,7 @@ extern QString ConfigSetBgPath;
 // Reads the question file at start: a missing file is created with the single
 // line "1" (ask); a first line that is an integer asks when it is greater
 // than 0; an empty file or a first line that is not an integer asks and the
-// file is left as it is. Throws LineList::FileError when the file cannot be
+// file is left as it is. Throws FileError when the file cannot be
 // read or created.
 bool readAskBeforeSetBg(const QString &path);
 

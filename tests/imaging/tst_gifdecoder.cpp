@@ -69,11 +69,9 @@ void TestGifDecoder::sharedFiles_data()
 
 void TestGifDecoder::sharedFiles()
 {
-    if (!haveSharedTestData())
-        QSKIP("shared test data not found");
     QFETCH(QString, name);
     QFETCH(QSize, size);
-    const QString file = sharedTestData("jpeg-gif/" + name);
+    const QString file = testData("jpeg-gif/" + name);
     QVERIFY(QFile::exists(file));
     if (!size.isValid()) {
         QVERIFY_THROWS_EXCEPTION(ImagingError, GifDecoder::decodeFile(file));

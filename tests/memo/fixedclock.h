@@ -1,6 +1,6 @@
 #pragma once
 
-#include "memo/dateheader.h"
+#include "memo/core/dateheader.h"
 
 // A clock stopped at one date, installed while it lives.
 class FixedClock : public Clock {

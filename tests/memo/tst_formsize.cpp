@@ -1,4 +1,4 @@
-#include "memo/formsize.h"
+#include "memo/core/formsize.h"
 #include "support/tempappfolder.h"
 #include "widgets/anchoring.h"
 

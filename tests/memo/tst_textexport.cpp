@@ -1,5 +1,5 @@
-#include "memo/textexport.h"
-#include "text/linelist.h"
+#include "memo/core/textexport.h"
+#include "text/fileerror.h"
 
 #include <QDir>
 #include <QFile>
@@ -89,9 +89,12 @@ void TestTextExport::anUnwritableTargetThrows()
 {
     QTemporaryDir dir;
     QDir(dir.path()).mkdir(QStringLiteral("taken.txt"));
-    QVERIFY_THROWS_EXCEPTION(LineList::FileError, TextExport::write(dir.filePath(QStringLiteral("taken")), QStringLiteral("x")));
-    QVERIFY_THROWS_EXCEPTION(LineList::FileError,
+    QVERIFY_THROWS_EXCEPTION(FileError, TextExport::write(dir.filePath(QStringLiteral("taken")), QStringLiteral("x")));
+    QVERIFY_THROWS_EXCEPTION(FileError,
                              TextExport::write(dir.filePath(QStringLiteral("missing/notes")), QStringLiteral("x")));
+    // A failed export leaves nothing half written behind.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList {QStringLiteral("taken.txt")});
 }
 
 QTEST_GUILESS_MAIN(TestTextExport)

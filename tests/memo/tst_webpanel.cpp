@@ -1,6 +1,6 @@
 #include "fixedclock.h"
 #include "memo/mainfrm.h"
-#include "memo/siteaddress.h"
+#include "memo/core/siteaddress.h"
 #include "site/builtinsite.h"
 #include "site/panelpage.h"
 #include "store/tdm.h"

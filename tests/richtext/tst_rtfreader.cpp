@@ -58,7 +58,7 @@ Run run(const QString &text, const QString &family, double points, std::optional
 void TestRtfReader::handWrittenWindowsSamples()
 {
     const QString song = QStringLiteral("宋体");
-    const QList<QList<Run>> cp936 = loadedRuns(readFile(projectTestData(QStringLiteral("richedit_cp936.rtf"))));
+    const QList<QList<Run>> cp936 = loadedRuns(readFile(testData(QStringLiteral("richedit_cp936.rtf"))));
     QCOMPARE(cp936.size(), 7);
     QCOMPARE(cp936.at(0), QList<Run>{run(QStringLiteral("今天的事："), song, 12)});
     QCOMPARE(cp936.at(1), (QList<Run>{
@@ -82,7 +82,7 @@ void TestRtfReader::handWrittenWindowsSamples()
     QCOMPARE(cp936.at(5), QList<Run>{run(QStringLiteral("example.com"), song, 12, 0x0000FF, false, false, true)});
     QCOMPARE(cp936.at(6).at(0).text, QString());
 
-    const QList<QList<Run>> wordPad = loadedRuns(readFile(projectTestData(QStringLiteral("wordpad_cp1252_simsun.rtf"))));
+    const QList<QList<Run>> wordPad = loadedRuns(readFile(testData(QStringLiteral("wordpad_cp1252_simsun.rtf"))));
     QCOMPARE(wordPad, (QList<QList<Run>>{
                           {run(QStringLiteral("Café naïve "), QStringLiteral("Calibri"), 11),
                            run(QStringLiteral("中文"), QStringLiteral("SimSun"), 11),
@@ -315,9 +315,8 @@ void TestRtfReader::filesFromOtherPrograms()
     QFETCH(QString, file);
     QFETCH(bool, exact);
     QFETCH(QStringList, expected);
-    const QString path = sharedTestData(QStringLiteral("rtf/") + file);
-    if (!QFile::exists(path))
-        QSKIP("the shared RTF files are not here");
+    const QString path = testData(QStringLiteral("rtf/") + file);
+    QVERIFY2(QFile::exists(path), qPrintable(path));
     QTextDocument board;
     RichText::load(readFile(path), board);
     if (exact) {
@@ -336,10 +335,8 @@ void TestRtfReader::filesFromOtherPrograms()
 
 void TestRtfReader::fontsOfFilesFromOtherPrograms()
 {
-    if (!haveSharedTestData())
-        QSKIP("the shared RTF files are not here");
     auto firstRun = [](const char *file) {
-        return loadedRuns(readFile(sharedTestData(QStringLiteral("rtf/") + QLatin1String(file)))).value(0).value(0);
+        return loadedRuns(readFile(testData(QStringLiteral("rtf/") + QLatin1String(file)))).value(0).value(0);
     };
     QCOMPARE(firstRun("rtfparserkit_testKoreanEncoding.rtf").family, QStringLiteral("맑은 고딕"));
     QCOMPARE(firstRun("rtfparserkit_testMultiByteHex.rtf").family, QStringLiteral("ＭＳ Ｐゴシック"));
@@ -347,7 +344,7 @@ void TestRtfReader::fontsOfFilesFromOtherPrograms()
     const Run order = firstRun("rtfpipe_RtfParserTest_4.rtf");
     QCOMPARE(order, run(QStringLiteral("バージョンアップ注文書（銀行振込）"), QStringLiteral("MS Gothic"), 20,
                         std::nullopt, true, false, true));
-    const QList<QList<Run>> record = loadedRuns(readFile(sharedTestData(QStringLiteral("rtf/rtfpipe_Issue23.rtf"))));
+    const QList<QList<Run>> record = loadedRuns(readFile(testData(QStringLiteral("rtf/rtfpipe_Issue23.rtf"))));
     QCOMPARE(record.value(1).value(0).text, QStringLiteral("就诊时间:"));
     QCOMPARE(record.value(1).value(0).family, QStringLiteral("宋体"));
 }

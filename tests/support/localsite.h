@@ -1,6 +1,6 @@
 #pragma once
 
-#include "memo/siteaddress.h"
+#include "memo/core/siteaddress.h"
 #include "memo/webenginemodule.h"
 
 #include <QCoreApplication>

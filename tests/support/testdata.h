@@ -2,21 +2,18 @@
 
 #include <QDir>
 #include <QString>
+#include <QStringList>
 
-// Files written by other programs, kept outside the project. Tests that read
-// them skip with a message where the folder is absent.
-inline QString sharedTestData(const QString &relative = QString())
+// Sample files in tests/data: files other programs wrote (bmp/, jpeg-gif/ and
+// rtf/, their sources and licences in SOURCES.md) and a few of our own. They
+// belong to the repository, so a test that cannot find one fails; none skips.
+inline QString testData(const QString &relative)
 {
-    return QDir::cleanPath(QStringLiteral(PAXELO_SHARED_TESTDATA) + QLatin1Char('/') + relative);
+    return QDir::cleanPath(QStringLiteral(PAXELO_TEST_DATA) + QLatin1Char('/') + relative);
 }
 
-inline bool haveSharedTestData()
+// The names of the files in one folder of the samples that match a pattern.
+inline QStringList testDataNames(const QString &folder, const QString &pattern)
 {
-    return QDir(sharedTestData()).exists();
-}
-
-// Our own hand-written samples in tests/data.
-inline QString projectTestData(const QString &relative)
-{
-    return QStringLiteral(PAXELO_TEST_DATA) + QLatin1Char('/') + relative;
+    return QDir(testData(folder)).entryList({pattern}, QDir::Files, QDir::Name);
 }

@@ -75,11 +75,11 @@ void TestLineList::failsClearlyOnUnwritableAndUnreadable()
 {
     QTemporaryDir dir;
     const QString missingFolder = dir.filePath("no-such-folder/FormSize.ini");
-    QVERIFY_THROWS_EXCEPTION(LineList::FileError, LineList::write(missingFolder, {"1"}));
-    QVERIFY_THROWS_EXCEPTION(LineList::FileError, LineList::read(missingFolder));
+    QVERIFY_THROWS_EXCEPTION(FileError, LineList::write(missingFolder, {"1"}));
+    QVERIFY_THROWS_EXCEPTION(FileError, LineList::read(missingFolder));
     try {
         LineList::write(missingFolder, {"1"});
-    } catch (const LineList::FileError &error) {
+    } catch (const FileError &error) {
         QVERIFY(QString::fromUtf8(error.what()).contains("FormSize.ini"));
     }
 }

@@ -1,5 +1,7 @@
 #include "text/userdatafolder.h"
 
+#include "text/fileerror.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -91,7 +93,7 @@ void TestUserDataFolder::failuresNameTheFolder()
     try {
         UserDataFolder(installed.path, dir.filePath("taken/paxelo-memo")).fillMissing();
         QFAIL("no failure reported");
-    } catch (const std::runtime_error &failure) {
+    } catch (const FileError &failure) {
         QVERIFY(QString::fromUtf8(failure.what()).contains(dir.filePath("taken/paxelo-memo")));
     }
 }

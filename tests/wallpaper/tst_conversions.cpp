@@ -74,15 +74,13 @@ void TestConversions::sharedPicturesBecome24BitBmps_data()
 
 void TestConversions::sharedPicturesBecome24BitBmps()
 {
-    if (!haveSharedTestData())
-        QSKIP("shared test data not found");
     QFETCH(QString, name);
     QFETCH(QString, copyAs);
     QFETCH(QString, bmpName);
     QFETCH(QSize, size);
     QFETCH(int, tolerance);
     QTemporaryDir dir;
-    QVERIFY(QFile::copy(sharedTestData("jpeg-gif/" + name), dir.filePath(copyAs)));
+    QVERIFY(QFile::copy(testData("jpeg-gif/" + name), dir.filePath(copyAs)));
     checkConversion(dir.filePath(copyAs), dir.filePath(bmpName), size, tolerance);
 }
 

@@ -15,6 +15,7 @@ namespace {
 const QColor kBackground(212, 208, 200);
 const QColor kBorder(0, 56, 115);
 const QColor kDisabledEdge(206, 199, 189);
+const QColor kSmoothEdge(123, 158, 173);
 // Points in the button's own coordinates.
 const QPoint kCentre(36, 10);
 const QPoint kOutside(80, 30); // bare window between the buttons and the edit
@@ -81,17 +82,56 @@ bool closeTo(QColor a, QColor b, int tolerance)
            && std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
-// The 71 x 19 inside of the border: an optional ring, then the face at
-// (faceAt, faceAt) in button coordinates.
-QImage inside(const QImage &ring, const QImage &face, int faceAt)
+// The inside of the border of a button of the given size: an optional ring,
+// then the face at (faceAt, faceAt) in button coordinates, as wide as the
+// ring leaves room for.
+QImage inside(const QImage &ring, const QImage &face, int faceAt, QSize button = {73, 21})
 {
-    QImage expected(71, 19, QImage::Format_RGB32);
+    QImage expected(button - QSize(2, 2), QImage::Format_RGB32);
     QPainter painter(&expected);
     if (!ring.isNull())
         painter.drawImage(0, 0, ring);
-    painter.drawImage(QPoint(faceAt - 1, faceAt - 1), face, QRect(0, 0, 73 - 2 * faceAt, 21 - 2 * faceAt));
+    painter.drawImage(QPoint(faceAt - 1, faceAt - 1), face,
+                      QRect(0, 0, button.width() - 2 * faceAt, button.height() - 2 * faceAt));
     return expected;
 }
+
+// The border: one line along each side short of the corners, the corners
+// themselves left to the background, and each corner cut by two pixels of
+// the smoothing colour.
+void checkBorder(const QImage &image, const QColor &line, const QColor &smooth)
+{
+    const int w = image.width();
+    const int h = image.height();
+    for (int x = 2; x < w - 2; ++x) {
+        QCOMPARE(image.pixelColor(x, 0), line);
+        QCOMPARE(image.pixelColor(x, h - 1), line);
+    }
+    for (int y = 2; y < h - 2; ++y) {
+        QCOMPARE(image.pixelColor(0, y), line);
+        QCOMPARE(image.pixelColor(w - 1, y), line);
+    }
+    for (const QPoint corner : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)})
+        QCOMPARE(image.pixelColor(corner), kBackground);
+    for (const QPoint soft : {QPoint(1, 0), QPoint(0, 1), QPoint(w - 2, 0), QPoint(w - 1, 1), QPoint(0, h - 2),
+                              QPoint(1, h - 1), QPoint(w - 2, h - 1), QPoint(w - 1, h - 2)})
+        QCOMPARE(image.pixelColor(soft), smooth);
+}
+
+// Counts the paints the platform delivers to one widget.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
 
 enum class Pose {
     Normal,
@@ -209,6 +249,83 @@ private slots:
         takePose(form, pose);
         const QImage image = form.button->grab().toImage();
         QCOMPARE(image.copy(1, 1, 71, 19), inside(ring, face, faceAt));
+    }
+
+    // A button of another size builds its pictures for that size: the face
+    // fills the whole inside (the rows of a 21 pixel high face do not depend
+    // on its width), the ring keeps its two pixel frame, and the border and
+    // its smoothed corners follow the edges.
+    void resizedButtonFaceAndRing_data()
+    {
+        QTest::addColumn<Pose>("pose");
+        QTest::addColumn<QList<QRgb>>("ring");
+        QTest::addColumn<QList<QRgb>>("face");
+        QTest::addColumn<int>("faceAt");
+        QTest::newRow("normal") << Pose::Normal << QList<QRgb>() << kButtonFace << 1;
+        QTest::newRow("pointer over it") << Pose::Hot << kButtonHotRing << kButtonFace << 3;
+        QTest::newRow("focused") << Pose::Focused << kButtonFocusRing << kButtonFace << 3;
+        QTest::newRow("pressed") << Pose::Pressed << QList<QRgb>() << kButtonPressedFace << 1;
+    }
+
+    void resizedButtonFaceAndRing()
+    {
+        QFETCH(Pose, pose);
+        QFETCH(QList<QRgb>, ring);
+        QFETCH(QList<QRgb>, face);
+        QFETCH(int, faceAt);
+        const QSize size(120, 21);
+        Form form;
+        form.button->resize(size);
+        form.other->move(140, 10);
+        QVERIFY(form.show());
+        takePose(form, pose);
+        const QImage image = form.button->grab().toImage();
+        QCOMPARE(image.size(), size);
+        checkBorder(image, kBorder, kSmoothEdge);
+        const QImage expected =
+            inside(ring.isEmpty() ? QImage() : fromRows(118, ring), fromRows(118, face), faceAt, size);
+        QCOMPARE(image.copy(1, 1, 118, 19), expected);
+    }
+
+    void withoutSmoothEdgesTheCornersStayBorder()
+    {
+        Form form;
+        form.button->setSmoothEdges(false);
+        QVERIFY(form.show());
+        const QImage image = form.button->grab().toImage();
+        for (const QPoint p : {QPoint(1, 0), QPoint(0, 1), QPoint(71, 0), QPoint(72, 1), QPoint(0, 19),
+                               QPoint(1, 20), QPoint(71, 20), QPoint(72, 19)})
+            QCOMPARE(image.pixelColor(p), kBorder);
+        for (const QPoint corner : {QPoint(0, 0), QPoint(72, 0), QPoint(0, 20), QPoint(72, 20)})
+            QCOMPARE(image.pixelColor(corner), kBackground);
+    }
+
+    // Between beginUpdate and endUpdate a change of look waits: the control
+    // is not painted again until the lock is let go.
+    void repaintLockHoldsPaintsBack()
+    {
+        Form form;
+        QVERIFY(form.show());
+        PaintCounter buttonPaints(form.button);
+        PaintCounter otherPaints(form.other);
+        form.move(kCentre);
+        QTRY_VERIFY(buttonPaints.count > 0);
+        form.move(kOutside);
+
+        form.button->beginUpdate();
+        buttonPaints.count = 0;
+        form.move(kCentre);
+        form.press(kCentre);
+        form.button->setDefault(true);
+        // A paint of the window that the other button asks for comes and
+        // goes without the locked one.
+        form.other->update();
+        QTRY_VERIFY(otherPaints.count > 0);
+        QCOMPARE(buttonPaints.count, 0);
+
+        form.button->endUpdate();
+        QTRY_VERIFY(buttonPaints.count > 0);
+        form.release(kCentre);
     }
 
     void onlyTheLeftButtonTakesTheFocus_data()
@@ -413,8 +530,7 @@ private slots:
         QCOMPARE(clicked.count(), 0);
 
         const QImage plain = button.grab().toImage();
-        QCOMPARE(plain.pixelColor(36, 0), kDisabledEdge);
-        QCOMPARE(plain.pixelColor(1, 0), kDisabledEdge);
+        checkBorder(plain, kDisabledEdge, kDisabledEdge);
         QCOMPARE(plain.copy(1, 1, 71, 19), kFace);
         // Engraved: the highlight one pixel down and right, the shadow over it.
         const QString caption = QStringLiteral("确  定");
@@ -425,17 +541,40 @@ private slots:
         QCOMPARE(button.grab().toImage(), withCaption(light, caption, button.font(), Qt::blue, centred));
     }
 
+    // A disabled button shows neither ring: not the hot one it had under the
+    // pointer, not the default one. Enabled again under the pointer, it is
+    // hot again.
+    void disablingDropsTheRings()
+    {
+        Form form;
+        form.button->setDefault(true);
+        QVERIFY(form.show());
+        form.move(kCentre);
+        QCOMPARE(form.button->grab().toImage().copy(1, 1, 71, 19), inside(kHotRing, kFace, 3));
+        form.button->setEnabled(false);
+        const QImage disabled = form.button->grab().toImage();
+        checkBorder(disabled, kDisabledEdge, kDisabledEdge);
+        QCOMPARE(disabled.copy(1, 1, 71, 19), kFace);
+        form.button->setEnabled(true);
+        const QImage enabled = form.button->grab().toImage();
+        checkBorder(enabled, kBorder, kSmoothEdge);
+        QCOMPARE(enabled.copy(1, 1, 71, 19), inside(kHotRing, kFace, 3));
+    }
+
     void glyphTransparentAndGreyed_data()
     {
         QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("autoGray");
         QTest::addColumn<QColor>("shown");
-        QTest::newRow("enabled") << true << QColor(Qt::red);
-        QTest::newRow("disabled: (255 + 0 + 0) / 3 + 100") << false << QColor(185, 185, 185);
+        QTest::newRow("enabled") << true << true << QColor(Qt::red);
+        QTest::newRow("disabled: (255 + 0 + 0) / 3 + 100") << false << true << QColor(185, 185, 185);
+        QTest::newRow("disabled, not greyed") << false << false << QColor(Qt::red);
     }
 
     void glyphTransparentAndGreyed()
     {
         QFETCH(bool, enabled);
+        QFETCH(bool, autoGray);
         QFETCH(QColor, shown);
         QImage glyph(4, 4, QImage::Format_RGB32);
         glyph.fill(Qt::red);
@@ -444,6 +583,7 @@ private slots:
         Form form;
         form.button->setGlyph(glyph);
         form.button->setEnabled(enabled);
+        form.button->setAutoGray(autoGray);
         QVERIFY(form.show());
         const QImage image = form.button->grab().toImage();
         int count = 0;
@@ -451,6 +591,34 @@ private slots:
             for (int x = 0; x < image.width(); ++x)
                 count += image.pixelColor(x, y) == shown ? 1 : 0;
         QCOMPARE(count, 14);
+    }
+
+    // The glyph stands left of the caption, three pixels apart, the two
+    // centred together and both shifted by one pixel while pressed.
+    void glyphBesideTheCaption()
+    {
+        QImage glyph(4, 4, QImage::Format_RGB32);
+        glyph.fill(Qt::red);
+        glyph.setPixelColor(0, 3, QColor(192, 192, 192));
+        Form form;
+        form.button->setGlyph(glyph);
+        form.button->setCaption(QStringLiteral("X"));
+        QVERIFY(form.show());
+        auto redBox = [&form] {
+            const QImage image = form.button->grab().toImage();
+            QRect box;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (image.pixelColor(x, y) == QColor(Qt::red))
+                        box |= QRect(x, y, 1, 1);
+            return box;
+        };
+        const int captionWidth = captionSize(QStringLiteral("X"), form.button->font()).width();
+        const QPoint glyphAt((73 - 4 - 3 - captionWidth) / 2, (21 - 4) / 2);
+        QCOMPARE(redBox(), QRect(glyphAt, QSize(4, 4)));
+        form.move(kCentre);
+        form.press(kCentre);
+        QCOMPARE(redBox(), QRect(glyphAt + QPoint(1, 1), QSize(4, 4)));
     }
 
     void modalResult_data()

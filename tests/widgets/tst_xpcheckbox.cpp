@@ -91,6 +91,64 @@ private slots:
         QCOMPARE(image.copy(3, 3, 11, 11), kFace);
     }
 
+    // A taller control centres the box: its outline starts (height - 13) / 2
+    // from the top, and the face and tick follow it.
+    void boxCentredInATallerControl()
+    {
+        Form form(QSize(97, 26));
+        form.box->setChecked(true);
+        QVERIFY(form.show());
+        const QImage image = form.image();
+        const int top = (26 - 13) / 2;
+        for (int i = 0; i < 13; ++i)
+            for (const QPoint p : {QPoint(2, top + i), QPoint(14, top + i), QPoint(2 + i, top), QPoint(2 + i, top + 12)})
+                QCOMPARE(image.pixelColor(p), kOutline);
+        QCOMPARE(image.pixelColor(8, top - 1), kWhite);
+        QCOMPARE(image.pixelColor(8, top + 13), kWhite);
+        QCOMPARE(image.pixelColor(3, top + 1), kFace.pixelColor(0, 0));
+        QCOMPARE(image.pixelColor(13, top + 11), kFace.pixelColor(10, 10));
+        // The tick's lowest pixel: column 3 of its last row.
+        QCOMPARE(image.pixelColor(7, top + 9), kTick);
+        QCOMPARE(image.pixelColor(7, top + 10), kFace.pixelColor(4, 9));
+    }
+
+    // Each bound line runs the whole length of its own side, in the border
+    // colour, and no other side has one.
+    void boundLinesAlongTheirSides_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::newRow("left") << int(TXPCheckbox::blLeft);
+        QTest::newRow("top") << int(TXPCheckbox::blTop);
+        QTest::newRow("right") << int(TXPCheckbox::blRight);
+        QTest::newRow("bottom") << int(TXPCheckbox::blBottom);
+        QTest::newRow("all") << int(TXPCheckbox::blLeft | TXPCheckbox::blTop | TXPCheckbox::blRight
+                                    | TXPCheckbox::blBottom);
+    }
+
+    void boundLinesAlongTheirSides()
+    {
+        QFETCH(int, lines);
+        Form form;
+        form.box->setCaption(QString());
+        form.box->setBoundLines(TXPCheckbox::TXPBoundLines(lines));
+        QVERIFY(form.show());
+        const QImage image = form.image();
+        const QColor line(0, 56, 115);
+        const QRect r = form.box->rect();
+        auto side = [&](TXPCheckbox::TXPBoundLine which, QPoint from, QPoint step, int length) {
+            const bool drawn = lines & which;
+            for (int i = 0; i < length; ++i) {
+                const QPoint p = from + i * step;
+                QVERIFY2((image.pixelColor(p) == line) == drawn,
+                         qPrintable(QStringLiteral("(%1, %2)").arg(p.x()).arg(p.y())));
+            }
+        };
+        side(TXPCheckbox::blLeft, r.topLeft() + QPoint(0, 1), QPoint(0, 1), r.height() - 2);
+        side(TXPCheckbox::blRight, r.topRight() + QPoint(0, 1), QPoint(0, 1), r.height() - 2);
+        side(TXPCheckbox::blTop, r.topLeft() + QPoint(1, 0), QPoint(1, 0), r.width() - 2);
+        side(TXPCheckbox::blBottom, r.bottomLeft() + QPoint(1, 0), QPoint(1, 0), r.width() - 2);
+    }
+
     void hotPressedAndDraggedOff()
     {
         Form form;
@@ -228,6 +286,21 @@ private slots:
         QVERIFY(engraved != withCaption(withCaption(plain, caption, font, Qt::blue, at), caption, font, Qt::red,
                                         at + QPoint(1, 1)));
         QCOMPARE(form.image(), engraved);
+    }
+
+    // Disabled under the pointer, the box loses its hot ring; enabled again
+    // there, it has it back.
+    void disablingDropsTheHotRing()
+    {
+        Form form;
+        QVERIFY(form.show());
+        form.move(kOnBox);
+        QCOMPARE(form.image().pixelColor(3, 8), kHotRing.pixelColor(0, 5));
+        form.box->setEnabled(false);
+        QCOMPARE(form.image().copy(3, 3, 11, 11), kFace);
+        form.box->setEnabled(true);
+        QCOMPARE(form.image().pixelColor(3, 8), kHotRing.pixelColor(0, 5));
+        QCOMPARE(form.image().copy(4, 4, 9, 9), kFace.copy(0, 0, 9, 9));
     }
 
     void disabledIgnoresTheMouse()

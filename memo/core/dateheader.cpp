@@ -1,4 +1,4 @@
-#include "memo/dateheader.h"
+#include "memo/core/dateheader.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "memo/formsize.h"
+#include "memo/core/formsize.h"
 
 #include "text/intparse.h"
 #include "text/linelist.h"

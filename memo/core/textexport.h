@@ -30,8 +30,8 @@ QString targetPath(const QString &chosenName);
 QByteArray encoded(const QString &plainText, Encoding encoding);
 
 // Writes the text in the system's encoding to targetPath(chosenName),
-// replacing that file. Throws LineList::FileError with a message fit for
-// the user.
+// replacing that file whole or not at all (AtomicFile). Throws FileError
+// with a message fit for the user.
 void write(const QString &chosenName, const QString &plainText);
 
 } // namespace TextExport

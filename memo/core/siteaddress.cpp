@@ -1,4 +1,4 @@
-#include "memo/siteaddress.h"
+#include "memo/core/siteaddress.h"
 
 #include "text/appfolder.h"
 #include "text/linelist.h"
@@ -40,7 +40,7 @@ QString configuredRoot()
     try {
         const QStringList lines = LineList::read(file);
         return lines.isEmpty() ? QString() : siteRoot(lines.first());
-    } catch (const LineList::FileError &) {
+    } catch (const FileError &) {
         // An unreadable file configures nothing: the program's own pages
         // are always there.
         return {};

@@ -1,10 +1,7 @@
-#include "memo/textexport.h"
+#include "memo/core/textexport.h"
 
+#include "text/atomicfile.h"
 #include "text/gbk.h"
-#include "text/linelist.h"
-
-#include <QDir>
-#include <QSaveFile>
 
 namespace TextExport {
 
@@ -32,14 +29,8 @@ QByteArray encoded(const QString &plainText, Encoding encoding)
 
 void write(const QString &chosenName, const QString &plainText)
 {
-    const QString path = targetPath(chosenName);
-    const QByteArray bytes = encoded(plainText, kSystemEncoding);
-    QSaveFile file(path);
-    // Unbuffered, so a full disk fails the write itself and the old file stays.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit())
-        throw LineList::FileError(QStringLiteral("无法写入文件 %1：%2")
-                                      .arg(QDir::toNativeSeparators(path), file.errorString())
-                                      .toStdString());
+    // The user's own file: synced before it replaces an older export.
+    AtomicFile::write(targetPath(chosenName), encoded(plainText, kSystemEncoding));
 }
 
 } // namespace TextExport
