@@ -71,7 +71,7 @@ struct Folder {
         AppFolder::setRoot(dir.path());
         buildStore(QStringLiteral(PAXELO_SCHEMA_FILE), dir.filePath(QStringLiteral("Data/UserData.mdb")));
         dm.OpenDatabase();
-        QSqlQuery update(dm.AdoCon);
+        QSqlQuery update(dm.database());
         update.prepare(QStringLiteral("UPDATE tb_A SET SundayCon = ? WHERE ID = 1"));
         update.addBindValue(rtf);
         update.exec();

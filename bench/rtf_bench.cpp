@@ -164,8 +164,8 @@ void BM_RawUpdate(benchmark::State &state)
 {
     const QByteArray versions[2] = {RichText::save(boardOf(state.range(0))), RichText::save(typedOn(state.range(0)))};
     Store store;
-    QSqlQuery transaction(store.dm.AdoCon);
-    QSqlQuery update(store.dm.AdoCon);
+    QSqlQuery transaction(store.dm.database());
+    QSqlQuery update(store.dm.database());
     update.prepare(QStringLiteral("UPDATE tb_A SET SundayCon = ? WHERE ID = 1"));
     int turn = 0;
     for (auto _ : state) {

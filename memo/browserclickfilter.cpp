@@ -15,10 +15,10 @@ BrowserClickFilter::BrowserClickFilter(QWidget *browser, QMenu *emptyMenu, QObje
 
 bool BrowserClickFilter::eventFilter(QObject *watched, QEvent *event)
 {
-    return AppEvent1Message(watched, event) || QObject::eventFilter(watched, event);
+    return takesRightClick(watched, event) || QObject::eventFilter(watched, event);
 }
 
-bool BrowserClickFilter::AppEvent1Message(QObject *target, QEvent *event)
+bool BrowserClickFilter::takesRightClick(QObject *target, QEvent *event)
 {
     // Every event of the application passes here: the cheap type test
     // comes before the walk up the widget tree.

@@ -17,7 +17,7 @@ public:
     BrowserClickFilter(QWidget *browser, QMenu *emptyMenu, QObject *parent = nullptr);
 
     // True when `event` is taken and must not be delivered to `target`.
-    bool AppEvent1Message(QObject *target, QEvent *event);
+    bool takesRightClick(QObject *target, QEvent *event);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

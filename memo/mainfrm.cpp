@@ -8,7 +8,7 @@
 #include "wallpaper/uglobal.h"
 #include "wallpaper/ui/deskbgsetfrm.h"
 #include "wallpaper/ui/inforfrm.h"
-#include "wallpaper/ui/mixpicfrm.h"
+#include "wallpaper/mixbuffers.h"
 #include "wallpaper/ui/picselfrm.h"
 #include "widgets/anchoring.h"
 #include "widgets/chromebutton.h"
@@ -44,7 +44,7 @@ TMainFrm::TMainFrm(TDM &dm, QWidget *parent)
     , m_companions{FirstUse<TDeskBGSetFrm>([] { return std::make_unique<TDeskBGSetFrm>(); }),
                    FirstUse<TPicSelFrm>([this] { return std::make_unique<TPicSelFrm>(this); }),
                    FirstUse<TInforFrm>([this] { return std::make_unique<TInforFrm>(this); }),
-                   FirstUse<TMixPicFrm>([] { return std::make_unique<TMixPicFrm>(); })}
+                   FirstUse<MixBuffers>([] { return std::make_unique<MixBuffers>(); })}
 {
     // The task bar names the program; the window's own caption stays for
     // assistive tools, as there is no title bar to show it.

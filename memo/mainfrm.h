@@ -29,7 +29,7 @@ class TImage;
 class TDeskBGSetFrm;
 class TPicSelFrm;
 class TInforFrm;
-class TMixPicFrm;
+class MixBuffers;
 
 // The memo window: borderless, with the board of the current page, the
 // header commands and the web panel. Its parts live in several files:
@@ -88,7 +88,7 @@ public:
         TDeskBGSetFrm *deskBGSetFrm = nullptr;
         TPicSelFrm *picSelFrm = nullptr;
         TInforFrm *inforFrm = nullptr;
-        TMixPicFrm *mixPicFrm = nullptr;
+        MixBuffers *mixBuffers = nullptr;
     };
     void setCompanions(const Companions &companions);
 
@@ -113,7 +113,7 @@ public:
     // The panel's view: the program's own page, or the configured site's in
     // the browser engine (made once the window is on the screen).
     QWidget *browser() const { return webLink; }
-    QMenu *browserMenu() const { return pmEmpty; }
+    QMenu *browserMenu() const { return m_browserMenu; }
     TImage *addToDeskPicture() const { return imgAddToDesk; }
     TImage *appToDeskPicture() const { return imgAppToDesk; }
 
@@ -149,16 +149,16 @@ private:
     void addMenuItem(QMenu *menu, const QString &caption, void (TMainFrm::*handler)(), const QIcon &icon = QIcon());
     void showDateHeader();
     void imgDateClick();
-    void N1Click();
-    void N2Click();
-    void N9Click();
-    void N3Click();
-    void V1Click();
-    void X1Click();
-    void CtrlZ1Click();
-    void N11Click();
-    void N21Click();
-    void N31Click();
+    void copySelection();
+    void pasteClipboard();
+    void deleteSelection();
+    void cutSelection();
+    void insertTick();
+    void insertCross();
+    void undoEdit();
+    void insertBlueMark();
+    void insertRedMark();
+    void insertMagentaMark();
     void imgRedColorClick();
     void imgFontClick();
     void N_OutPutConClick();
@@ -199,7 +199,7 @@ private:
         FirstUse<TDeskBGSetFrm> deskBGSetFrm;
         FirstUse<TPicSelFrm> picSelFrm;
         FirstUse<TInforFrm> inforFrm;
-        FirstUse<TMixPicFrm> mixPicFrm;
+        FirstUse<MixBuffers> mixBuffers;
     };
     CompanionsOnFirstUse m_companions;
 
@@ -218,8 +218,8 @@ private:
     QWidget *pnlWeb = nullptr;
     QWidget *webLink = nullptr;
     TImage *imgAddToDesk = nullptr;
-    QMenu *pmEmpty = nullptr;
-    BrowserClickFilter *AppEvent1 = nullptr;
+    QMenu *m_browserMenu = nullptr;
+    BrowserClickFilter *m_browserClicks = nullptr;
     // The configured web site's root, empty for the program's own pages.
     QString m_siteRoot;
     PageOpener *m_sitePages = nullptr;

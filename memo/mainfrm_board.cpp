@@ -125,7 +125,7 @@ QString TMainFrm::positionLetter() const
 
 bool TMainFrm::contentLoaded() const
 {
-    return m_pages->ContentLoaded;
+    return m_pages->contentLoaded();
 }
 
 void TMainFrm::LoadAbcPage(int page)
@@ -144,7 +144,7 @@ void TMainFrm::LoadAbcPage(int page)
     option.setTextDirection(Qt::LeftToRight);
     loaded->setDefaultTextOption(option);
     m_pages->LoadAbcPage(page, *loaded);
-    if (m_pages->ContentLoaded) {
+    if (m_pages->contentLoaded()) {
         // The new document is no change of the text to store.
         const QSignalBlocker quiet(rdtAbc);
         rdtAbc->showPage(loaded.release());
@@ -238,7 +238,7 @@ void TMainFrm::N_CClick()
 
 void TMainFrm::rdtAbcChange()
 {
-    if (CurrentPage != 0 && m_pages->ContentLoaded)
+    if (CurrentPage != 0 && m_pages->contentLoaded())
         SaveAbcPage(CurrentPage);
 }
 

@@ -68,19 +68,19 @@ void TMainFrm::createHeader()
 void TMainFrm::createEditingMenu()
 {
     pmDeskTopMonCal = new QMenu(this);
-    addMenuItem(pmDeskTopMonCal, QStringLiteral("复制"), &TMainFrm::N1Click);
-    addMenuItem(pmDeskTopMonCal, QStringLiteral("粘贴"), &TMainFrm::N2Click);
-    addMenuItem(pmDeskTopMonCal, QStringLiteral("删除"), &TMainFrm::N9Click);
-    addMenuItem(pmDeskTopMonCal, QStringLiteral("剪切"), &TMainFrm::N3Click);
+    addMenuItem(pmDeskTopMonCal, QStringLiteral("复制"), &TMainFrm::copySelection);
+    addMenuItem(pmDeskTopMonCal, QStringLiteral("粘贴"), &TMainFrm::pasteClipboard);
+    addMenuItem(pmDeskTopMonCal, QStringLiteral("删除"), &TMainFrm::deleteSelection);
+    addMenuItem(pmDeskTopMonCal, QStringLiteral("剪切"), &TMainFrm::cutSelection);
     pmDeskTopMonCal->addSeparator();
-    addMenuItem(pmDeskTopMonCal, QStringLiteral("打V"), &TMainFrm::V1Click);
-    addMenuItem(pmDeskTopMonCal, QStringLiteral("打X"), &TMainFrm::X1Click);
+    addMenuItem(pmDeskTopMonCal, QStringLiteral("打V"), &TMainFrm::insertTick);
+    addMenuItem(pmDeskTopMonCal, QStringLiteral("打X"), &TMainFrm::insertCross);
     pmDeskTopMonCal->addSeparator();
-    addMenuItem(pmDeskTopMonCal, QStringLiteral("撤销(Ctrl+Z)"), &TMainFrm::CtrlZ1Click);
+    addMenuItem(pmDeskTopMonCal, QStringLiteral("撤销(Ctrl+Z)"), &TMainFrm::undoEdit);
     QMenu *marks = pmDeskTopMonCal->addMenu(QStringLiteral("添加标注"));
-    addMenuItem(marks, QStringLiteral("1"), &TMainFrm::N11Click, swatch(kMarkBlue));
-    addMenuItem(marks, QStringLiteral("2"), &TMainFrm::N21Click, swatch(kMarkRed));
-    addMenuItem(marks, QStringLiteral("3"), &TMainFrm::N31Click, swatch(kMarkMagenta));
+    addMenuItem(marks, QStringLiteral("1"), &TMainFrm::insertBlueMark, swatch(kMarkBlue));
+    addMenuItem(marks, QStringLiteral("2"), &TMainFrm::insertRedMark, swatch(kMarkRed));
+    addMenuItem(marks, QStringLiteral("3"), &TMainFrm::insertMagentaMark, swatch(kMarkMagenta));
 
     rdtAbc->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(rdtAbc, &QWidget::customContextMenuRequested, this,
@@ -101,56 +101,56 @@ void TMainFrm::imgDateClick()
     BoardCommands::replaceSelectionForGood(*rdtAbc, DateHeader::stamp(Clock::instance().today()));
 }
 
-void TMainFrm::N1Click()
+void TMainFrm::copySelection()
 {
     rdtAbc->copy();
 }
 
-void TMainFrm::N2Click()
+void TMainFrm::pasteClipboard()
 {
     rdtAbc->paste();
 }
 
-void TMainFrm::N9Click()
+void TMainFrm::deleteSelection()
 {
     if (rdtAbc->isReadOnly())
         return;
     rdtAbc->textCursor().removeSelectedText();
 }
 
-void TMainFrm::N3Click()
+void TMainFrm::cutSelection()
 {
     rdtAbc->cut();
 }
 
-void TMainFrm::V1Click()
+void TMainFrm::insertTick()
 {
     BoardCommands::replaceSelectionForGood(*rdtAbc, QStringLiteral("√"));
 }
 
-void TMainFrm::X1Click()
+void TMainFrm::insertCross()
 {
     BoardCommands::replaceSelectionForGood(*rdtAbc, QStringLiteral("×"));
 }
 
-void TMainFrm::CtrlZ1Click()
+void TMainFrm::undoEdit()
 {
     if (rdtAbc->isReadOnly())
         return;
     rdtAbc->undo();
 }
 
-void TMainFrm::N11Click()
+void TMainFrm::insertBlueMark()
 {
     BoardCommands::insertMark(*rdtAbc, kMarkBlue);
 }
 
-void TMainFrm::N21Click()
+void TMainFrm::insertRedMark()
 {
     BoardCommands::insertMark(*rdtAbc, kMarkRed);
 }
 
-void TMainFrm::N31Click()
+void TMainFrm::insertMagentaMark()
 {
     BoardCommands::insertMark(*rdtAbc, kMarkMagenta);
 }

@@ -13,7 +13,7 @@
 #include "wallpaper/uglobal.h"
 #include "wallpaper/ui/deskbgsetfrm.h"
 #include "wallpaper/ui/inforfrm.h"
-#include "wallpaper/ui/mixpicfrm.h"
+#include "wallpaper/mixbuffers.h"
 #include "wallpaper/ui/picselfrm.h"
 #include "widgets/anchoring.h"
 #include "widgets/guard.h"
@@ -36,7 +36,7 @@ void TMainFrm::setCompanions(const Companions &companions)
     m_companions.deskBGSetFrm.give(companions.deskBGSetFrm);
     m_companions.picSelFrm.give(companions.picSelFrm);
     m_companions.inforFrm.give(companions.inforFrm);
-    m_companions.mixPicFrm.give(companions.mixPicFrm);
+    m_companions.mixBuffers.give(companions.mixBuffers);
 }
 
 void TMainFrm::LoadPicList(bool FollowDefault)
@@ -72,7 +72,7 @@ void TMainFrm::imgAppToDeskClick()
     if (!confirmWallpaperChange())
         return;
     TDeskBGSetFrm &composer = *m_companions.deskBGSetFrm;
-    TMixPicFrm &mixer = *m_companions.mixPicFrm;
+    MixBuffers &mixer = *m_companions.mixBuffers;
     SaveContentPic();
 
     const int index = CurPicIndex;
@@ -88,11 +88,11 @@ void TMainFrm::imgAppToDeskClick()
     // The wallpaper is made for the screen the memo stands on, so the desktop
     // shows the notes exactly as large and as sharp as the board.
     const CompositionCanvas canvas = Canvas::forScreen(Canvas::screenHolding(frameGeometry().center()));
-    mixer.imgmix = Composition::compose(
+    mixer.blend = Composition::compose(
         {composer.ContentPicPath, composer.BgPicPath, canvas, positionLetter(), composer.BGFolder});
     // Without the JPEG round trip Mix.bmp holds the 32-bit blend; the
     // wallpaper and the index are left alone.
-    if (!MixFiles::writeWallpaperFiles(mixer.imgmix, composer.BGFolder))
+    if (!MixFiles::writeWallpaperFiles(mixer.blend, composer.BGFolder))
         return;
     const QString mixPath = MixFiles::mixBmpPath(composer.BGFolder);
     try {

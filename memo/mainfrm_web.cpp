@@ -47,10 +47,10 @@ void TMainFrm::createWebPanel()
     imgAddToDesk->setGeometry(62, 264, 179, 57);
     imgAddToDesk->setCursor(Qt::PointingHandCursor);
 
-    pmEmpty = new QMenu(this);
+    m_browserMenu = new QMenu(this);
     // Watches the panel, whichever view it comes to hold.
-    AppEvent1 = new BrowserClickFilter(pnlWeb, pmEmpty, this);
-    qApp->installEventFilter(AppEvent1);
+    m_browserClicks = new BrowserClickFilter(pnlWeb, m_browserMenu, this);
+    qApp->installEventFilter(m_browserClicks);
 }
 
 void TMainFrm::openWebPanel()

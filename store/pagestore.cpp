@@ -24,7 +24,7 @@ QString tableOf(int page)
 // rolls it back unless it is committed.
 class Transaction {
 public:
-    explicit Transaction(QSqlDatabase &db)
+    explicit Transaction(const QSqlDatabase &db)
         : m_query(db)
     {
         // IMMEDIATE takes the write lock at once, so the update cannot fail
@@ -83,7 +83,7 @@ PageStore::PageStore(TDM &dm, PageStoreReports reports)
 
 void PageStore::LoadAbcPage(int page, QTextDocument &board)
 {
-    ContentLoaded = false;
+    m_contentLoaded = false;
     const QString table = tableOf(page);
     const std::optional<QByteArray> content = table.isEmpty() ? std::nullopt : readPage(table);
     if (!content) {
@@ -93,7 +93,7 @@ void PageStore::LoadAbcPage(int page, QTextDocument &board)
     }
     RichText::load(*content, board);
     m_pageNotOnBoard.reset();
-    ContentLoaded = true;
+    m_contentLoaded = true;
     // The page read after a replacement shows what the notice is about;
     // the next page the user chooses ends it.
     if (!std::exchange(m_storeReopened, false) && m_notice == Notice::StoreReplaced)
@@ -122,9 +122,9 @@ bool PageStore::save(int page, const QTextDocument &board)
     // was reported once when it opened.
     if (m_pageNotOnBoard == page || (!m_storeLost && !m_dm.readOnlyReason().isEmpty()))
         return true;
-    ContentLoaded = false;
+    m_contentLoaded = false;
     const bool saved = writeBoard(page, board);
-    ContentLoaded = true;
+    m_contentLoaded = true;
     return saved;
 }
 
@@ -209,7 +209,7 @@ std::optional<QByteArray> PageStore::readPage(const QString &table)
 
 QString PageStore::writePage(const QString &table, const QByteArray &content)
 {
-    Transaction transaction(m_dm.AdoCon);
+    Transaction transaction(m_dm.database());
     if (!transaction.isOpen())
         return storeFailureReason(transaction.lastError());
     QSqlQuery &query = m_dm.qryData;
@@ -223,7 +223,7 @@ QString PageStore::writePage(const QString &table, const QByteArray &content)
     if (!hasColumn)
         return QStringLiteral("记事库缺少数据列");
     // A page whose row went missing gets it back, so the typing is kept.
-    QSqlQuery write(m_dm.AdoCon);
+    QSqlQuery write(m_dm.database());
     write.prepare((hasRow ? QStringLiteral("UPDATE %1 SET SundayCon = ? WHERE ID = 1")
                           : QStringLiteral("INSERT INTO %1 (ID, SundayCon) VALUES (1, ?)"))
                       .arg(table));

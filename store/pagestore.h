@@ -27,11 +27,11 @@ public:
 
     // True while a page loaded from the store is on the board and no load or
     // save runs.
-    bool ContentLoaded = false;
+    bool contentLoaded() const { return m_contentLoaded; }
 
     // Replaces the whole board with the stored text of `page` (1..5 → tb_A..tb_E);
     // on failure shows "加载记事内容失败！", leaves the board as it was and
-    // ContentLoaded false.
+    // contentLoaded() false.
     void LoadAbcPage(int page, QTextDocument &board);
 
     // Replaces the stored text of `page` with the whole board. A failure is
@@ -74,6 +74,7 @@ private:
     // The page whose last load failed: the board does not hold its text.
     std::optional<int> m_pageNotOnBoard;
     bool m_saveFailing = false;
+    bool m_contentLoaded = false;
     bool m_storeReopened = false;
     // The store's file was deleted or replaced by one that is no store:
     // the board's text is kept until a store is back at the path.

@@ -46,15 +46,15 @@ QString whyNotWritable(const QString &path)
 TDM::TDM()
     : m_connectionName(nextConnectionName())
 {
-    AdoCon = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    qryData = QSqlQuery(AdoCon);
+    m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    qryData = QSqlQuery(m_database);
 }
 
 TDM::~TDM()
 {
     qryData = QSqlQuery();
-    AdoCon.close();
-    AdoCon = QSqlDatabase();
+    m_database.close();
+    m_database = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
@@ -82,16 +82,16 @@ bool TDM::OpenDatabase(const QString &path)
         const QString firstError = m_lastError;
         if (!connect(path, QStringLiteral("mode=ro&immutable=1")) || !holdsThePages()) {
             m_lastError = firstError;
-            AdoCon.close();
+            m_database.close();
             return false;
         }
     }
 
     m_readOnlyReason = whyNotWritable(path);
     if (m_readOnlyReason.isEmpty()) {
-        AdoCon.close();
+        m_database.close();
         if (!connect(path, QStringLiteral("mode=rw")) || !holdsThePages()) {
-            AdoCon.close();
+            m_database.close();
             return false;
         }
         // Each save is one transaction that, once committed, survives a
@@ -101,13 +101,13 @@ bool TDM::OpenDatabase(const QString &path)
         // or taken of it is whole; a write-ahead log would hold part of
         // the notes in a second file and fold it into whatever file the
         // path names later.
-        QSqlQuery pragma(AdoCon);
+        QSqlQuery pragma(m_database);
         pragma.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
         pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"));
         m_watched = true;
         m_written = fileIdentity(path);
     }
-    qryData = QSqlQuery(AdoCon);
+    qryData = QSqlQuery(m_database);
     return true;
 }
 
@@ -135,20 +135,20 @@ bool TDM::reopen()
 void TDM::close()
 {
     qryData = QSqlQuery();
-    AdoCon.close();
+    m_database.close();
     m_watched = false;
     m_written.reset();
 }
 
 bool TDM::connect(const QString &path, const QString &uriOptions)
 {
-    AdoCon.close();
+    m_database.close();
     // Saves run on every keystroke: a store locked by another program must
     // not hold the window for long, and a save that gives up is reported.
-    AdoCon.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=300"));
-    AdoCon.setDatabaseName(storeUri(path, uriOptions));
-    if (!AdoCon.open()) {
-        m_lastError = AdoCon.lastError().text();
+    m_database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=300"));
+    m_database.setDatabaseName(storeUri(path, uriOptions));
+    if (!m_database.open()) {
+        m_lastError = m_database.lastError().text();
         return false;
     }
     return true;
@@ -158,7 +158,7 @@ bool TDM::connect(const QString &path, const QString &uriOptions)
 // and holds the five page tables.
 bool TDM::holdsThePages()
 {
-    QSqlQuery probe(AdoCon);
+    QSqlQuery probe(m_database);
     const bool ran = probe.exec(QStringLiteral(
         "SELECT count(*) FROM sqlite_master WHERE type = 'table' "
         "AND name IN ('tb_A', 'tb_B', 'tb_C', 'tb_D', 'tb_E')"));

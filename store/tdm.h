@@ -49,10 +49,12 @@ public:
     QString readOnlyReason() const { return m_readOnlyReason; }
     QString connectionName() const { return m_connectionName; }
 
-    QSqlDatabase AdoCon;
+    // The connection to the store; copies of it share the connection.
+    QSqlDatabase database() const { return m_database; }
     QSqlQuery qryData;
 
 private:
+    QSqlDatabase m_database;
     QString m_connectionName;
     QString m_path;
     // Whether this connection writes the store, and the file as it last

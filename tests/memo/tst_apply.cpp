@@ -13,7 +13,7 @@
 #include "wallpaper/uglobal.h"
 #include "wallpaper/ui/deskbgsetfrm.h"
 #include "wallpaper/ui/inforfrm.h"
-#include "wallpaper/ui/mixpicfrm.h"
+#include "wallpaper/mixbuffers.h"
 #include "wallpaper/ui/picselfrm.h"
 #include "widgets/xpbutton.h"
 
@@ -99,7 +99,7 @@ struct ApplyFixture {
     std::unique_ptr<TDeskBGSetFrm> composer;
     std::unique_ptr<TPicSelFrm> listWindow;
     std::unique_ptr<TInforFrm> box;
-    std::unique_ptr<TMixPicFrm> mixer;
+    std::unique_ptr<MixBuffers> mixer;
 
     explicit ApplyFixture(const QByteArray &listFile, bool desktopRefuses = false, bool ask = false)
     {
@@ -111,7 +111,7 @@ struct ApplyFixture {
         composer = std::make_unique<TDeskBGSetFrm>(std::make_unique<RecordingWallpaper>(desktopCalls, desktopRefuses));
         listWindow = std::make_unique<TPicSelFrm>(window.get());
         box = std::make_unique<TInforFrm>(window.get());
-        mixer = std::make_unique<TMixPicFrm>();
+        mixer = std::make_unique<MixBuffers>();
         window->setCompanions({composer.get(), listWindow.get(), box.get(), mixer.get()});
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));

@@ -62,7 +62,7 @@ struct LongPageFixture {
     explicit LongPageFixture(const QString &paragraph)
     {
         dm.OpenDatabase();
-        QSqlQuery update(dm.AdoCon);
+        QSqlQuery update(dm.database());
         update.prepare(QStringLiteral("UPDATE tb_A SET SundayCon = ? WHERE ID = 1"));
         update.addBindValue(storedParagraphs({paragraph}));
         update.exec();
@@ -85,7 +85,7 @@ struct LongPageFixture {
     // The paragraphs of page A as the store holds them.
     QStringList storedText() const
     {
-        QSqlQuery query(dm.AdoCon);
+        QSqlQuery query(dm.database());
         query.exec("SELECT SundayCon FROM tb_A WHERE ID = 1");
         query.next();
         QTextDocument stored;

@@ -81,7 +81,7 @@ struct EditingFixture {
     // Page A as the store holds it.
     QByteArray stored() const
     {
-        QSqlQuery query(dm.AdoCon);
+        QSqlQuery query(dm.database());
         query.exec("SELECT SundayCon FROM tb_A WHERE ID = 1");
         query.next();
         return query.value(0).toByteArray();

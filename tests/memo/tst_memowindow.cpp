@@ -40,7 +40,7 @@ struct MemoFixture {
         if (!formSize.isEmpty())
             folder.writeFile("Data/FormSize.ini", formSize);
         dm.OpenDatabase();
-        QSqlQuery query(dm.AdoCon);
+        QSqlQuery query(dm.database());
         query.exec("CREATE TABLE page_writes (page TEXT)");
         for (const char *table : {"tb_A", "tb_B", "tb_C", "tb_D", "tb_E"})
             query.exec(QStringLiteral("CREATE TRIGGER count_%1 AFTER UPDATE ON %1 BEGIN "
@@ -73,7 +73,7 @@ struct MemoFixture {
 
     int writes(const QString &table = QString()) const
     {
-        QSqlQuery query(dm.AdoCon);
+        QSqlQuery query(dm.database());
         query.exec(table.isEmpty() ? QStringLiteral("SELECT count(*) FROM page_writes")
                                    : QStringLiteral("SELECT count(*) FROM page_writes WHERE page = '%1'").arg(table));
         query.next();
@@ -82,7 +82,7 @@ struct MemoFixture {
 
     QByteArray stored(const QString &table) const
     {
-        QSqlQuery query(dm.AdoCon);
+        QSqlQuery query(dm.database());
         query.exec(QStringLiteral("SELECT SundayCon FROM %1 WHERE ID = 1").arg(table));
         query.next();
         return query.value(0).toByteArray();
@@ -90,7 +90,7 @@ struct MemoFixture {
 
     void store(const QString &table, const QByteArray &content)
     {
-        QSqlQuery query(dm.AdoCon);
+        QSqlQuery query(dm.database());
         query.prepare(QStringLiteral("UPDATE %1 SET SundayCon = ? WHERE ID = 1").arg(table));
         query.addBindValue(content);
         query.exec();

@@ -69,12 +69,12 @@ struct Memo {
     // Changes the store as the program's own statements do.
     void exec(const QString &sql)
     {
-        QVERIFY2(QSqlQuery(dm.AdoCon).exec(sql), qPrintable(sql));
+        QVERIFY2(QSqlQuery(dm.database()).exec(sql), qPrintable(sql));
         dm.rememberStoreFile();
     }
     QString storedText(const QString &table) const
     {
-        QSqlQuery query(dm.AdoCon);
+        QSqlQuery query(dm.database());
         query.exec(QStringLiteral("SELECT SundayCon FROM %1 WHERE ID = 1").arg(table));
         query.next();
         QTextDocument page;
@@ -245,7 +245,7 @@ void TestSaveFailure::aStoreThatCannotBeWrittenShowsItsPagesReadOnly()
     {
         TDM setUp;
         QVERIFY(setUp.OpenDatabase());
-        QSqlQuery(setUp.AdoCon).exec("UPDATE tb_A SET SundayCon = 'stored text' WHERE ID = 1");
+        QSqlQuery(setUp.database()).exec("UPDATE tb_A SET SundayCon = 'stored text' WHERE ID = 1");
     }
     // Open to everyone, the locked one only for reading; the group's rights
     // count as well, as the ordinary user below stays in the superuser's group.

@@ -45,7 +45,7 @@ void TestOpenDatabase::opensTheStagedStoreWithItsRows()
     TDM dm;
     QVERIFY2(dm.OpenDatabase(), qPrintable(dm.lastError()));
     for (const char *table : {"tb_A", "tb_B", "tb_C", "tb_D", "tb_E"}) {
-        QSqlQuery query(dm.AdoCon);
+        QSqlQuery query(dm.database());
         QVERIFY(query.exec(QStringLiteral("select ID, SundayCon from %1").arg(table)));
         QVERIFY(query.next());
         QCOMPARE(query.value(0).toInt(), 1);

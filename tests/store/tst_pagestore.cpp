@@ -99,7 +99,7 @@ PageStoreReports TestPageStore::reports()
 
 QByteArray TestPageStore::stored(const QString &table)
 {
-    QSqlQuery query(m_dm->AdoCon);
+    QSqlQuery query(m_dm->database());
     if (!query.exec(QStringLiteral("select SundayCon from %1 where ID = 1").arg(table)) || !query.next())
         return QByteArray("<no row>");
     return query.value(0).toByteArray();
@@ -107,7 +107,7 @@ QByteArray TestPageStore::stored(const QString &table)
 
 void TestPageStore::store(const QString &table, const QVariant &value)
 {
-    QSqlQuery query(m_dm->AdoCon);
+    QSqlQuery query(m_dm->database());
     query.prepare(QStringLiteral("update %1 set SundayCon = ? where ID = 1").arg(table));
     query.addBindValue(value);
     QVERIFY(query.exec());
@@ -117,7 +117,7 @@ void TestPageStore::store(const QString &table, const QVariant &value)
 
 void TestPageStore::exec(const QString &sql)
 {
-    QSqlQuery query(m_dm->AdoCon);
+    QSqlQuery query(m_dm->database());
     QVERIFY2(query.exec(sql), qPrintable(sql));
     m_dm->rememberStoreFile();
 }
@@ -153,13 +153,13 @@ void TestPageStore::eachPageHasItsTable()
 
     QTextDocument board;
     m_pages->LoadAbcPage(page, board);
-    QVERIFY(m_pages->ContentLoaded);
+    QVERIFY(m_pages->contentLoaded());
     QCOMPARE(board.toPlainText(), QStringLiteral("text of ") + table);
 
     setText(board, QStringLiteral("新的内容 for ") + table);
     const QByteArray before = stored(QStringLiteral("tb_A"));
     m_pages->SaveAbcPage(page, board);
-    QVERIFY(m_pages->ContentLoaded);
+    QVERIFY(m_pages->contentLoaded());
     QCOMPARE(stored(table), RichText::save(board));
     if (table != QLatin1String("tb_A"))
         QCOMPARE(stored(QStringLiteral("tb_A")), before);
@@ -174,7 +174,7 @@ void TestPageStore::pagesOutsideOneToFive()
         m_pages->LoadAbcPage(page, board);
         QCOMPARE(m_messages, QStringList{kLoadFailed});
         QCOMPARE(board.toPlainText(), QStringLiteral("on the board"));
-        QVERIFY(!m_pages->ContentLoaded);
+        QVERIFY(!m_pages->contentLoaded());
         m_messages.clear();
     }
 
@@ -182,7 +182,7 @@ void TestPageStore::pagesOutsideOneToFive()
     QTextDocument board;
     const int version = dataVersion();
     fresh.SaveAbcPage(6, board);
-    QVERIFY(fresh.ContentLoaded);
+    QVERIFY(fresh.contentLoaded());
     QCOMPARE(dataVersion(), version);
     QVERIFY(m_messages.isEmpty());
     QVERIFY(m_notices.isEmpty());
@@ -206,7 +206,7 @@ void TestPageStore::storedValuesThatAreNotRtf()
     QTextDocument board;
     setText(board, QStringLiteral("previous"));
     m_pages->LoadAbcPage(2, board);
-    QVERIFY(m_pages->ContentLoaded);
+    QVERIFY(m_pages->contentLoaded());
     QCOMPARE(board.toPlainText(), text);
     QVERIFY(m_messages.isEmpty());
 
@@ -236,7 +236,7 @@ void TestPageStore::aMissingRowIsMadeByTheFirstSave()
     exec(QStringLiteral("update tb_D set ID = 7"));
     QTextDocument board;
     m_pages->LoadAbcPage(4, board);
-    QVERIFY(m_pages->ContentLoaded);
+    QVERIFY(m_pages->contentLoaded());
     QVERIFY(board.isEmpty());
 
     setText(board, QStringLiteral("kept"));
@@ -244,7 +244,7 @@ void TestPageStore::aMissingRowIsMadeByTheFirstSave()
     QCOMPARE(stored(QStringLiteral("tb_D")), RichText::save(board));
     setText(board, QStringLiteral("kept again"));
     m_pages->SaveAbcPage(4, board);
-    QSqlQuery count(m_dm->AdoCon);
+    QSqlQuery count(m_dm->database());
     QVERIFY(count.exec(QStringLiteral("select count(*) from tb_D")) && count.next());
     QCOMPARE(count.value(0).toInt(), 2);
     QCOMPARE(stored(QStringLiteral("tb_D")), RichText::save(board));
@@ -255,7 +255,7 @@ void TestPageStore::loadingWritesNothing()
 {
     store(QStringLiteral("tb_A"), rtfOf(QStringLiteral("stored")));
     const int version = dataVersion();
-    QSqlQuery changes(m_dm->AdoCon);
+    QSqlQuery changes(m_dm->database());
     QVERIFY(changes.exec(QStringLiteral("select total_changes()")) && changes.next());
     const int before = changes.value(0).toInt();
 
@@ -309,12 +309,12 @@ void TestPageStore::savesAfterAFailedLoadAreHeldBack()
     m_pages->SaveAbcPage(2, board);
     m_pages->SaveAbcPage(2, board);
     QCOMPARE(dataVersion(), version);
-    QVERIFY(!m_pages->ContentLoaded);
+    QVERIFY(!m_pages->contentLoaded());
     QCOMPARE(stored(QStringLiteral("tb_B")), rtfOf(QStringLiteral("page B")));
 
     // The next successful load ends the hold.
     m_pages->LoadAbcPage(2, board);
-    QVERIFY(m_pages->ContentLoaded);
+    QVERIFY(m_pages->contentLoaded());
     QCOMPARE(board.toPlainText(), QStringLiteral("page B"));
     setText(board, QStringLiteral("page B edited"));
     m_pages->SaveAbcPage(2, board);
@@ -357,7 +357,7 @@ void TestPageStore::failedSaveIsShownUntilASaveSucceeds()
     exec(breakIt);
     for (int i = 0; i < 3; ++i) {
         m_pages->SaveAbcPage(1, board);
-        QVERIFY(m_pages->ContentLoaded);
+        QVERIFY(m_pages->contentLoaded());
     }
     // No box: it would take the next keys from the board.
     QVERIFY(m_messages.isEmpty());
@@ -388,7 +388,7 @@ void TestPageStore::failedSaveIsShownUntilASaveSucceeds()
 
 void TestPageStore::storeRunsDurably()
 {
-    QSqlQuery pragma(m_dm->AdoCon);
+    QSqlQuery pragma(m_dm->database());
     // A rollback journal, gone after each commit: between saves the store
     // is one file that another program may copy whole.
     QVERIFY(pragma.exec(QStringLiteral("PRAGMA journal_mode")) && pragma.next());
@@ -440,7 +440,7 @@ void TestPageStore::killedWhileSavingLeavesTheStoreWhole()
 
     m_dm = new TDM;
     QVERIFY(m_dm->OpenDatabase());
-    QSqlQuery check(m_dm->AdoCon);
+    QSqlQuery check(m_dm->database());
     QVERIFY(check.exec(QStringLiteral("PRAGMA integrity_check")) && check.next());
     QCOMPARE(check.value(0).toString(), QStringLiteral("ok"));
     QTextDocument board;

@@ -89,9 +89,9 @@ TPicSelFrm::TPicSelFrm(QWidget *parent)
     , imgLogo(new TImage(this, QStringLiteral(":/images/picsel_logo.png")))
     , imgClose(new ChromeButton(this, QStringLiteral(":/images/picsel_close"), QRect(484, 0, 39, 20),
                                 QRect(484, 0, 39, 20)))
-    , Shape1(new FilledPanel(this, Qt::white, QColor(64, 128, 128)))
+    , listFrame(new FilledPanel(this, Qt::white, QColor(64, 128, 128)))
     , LVpic(pictureList(this))
-    , lblTishi(new QLabel(hintText(), this))
+    , lblHint(new QLabel(hintText(), this))
     , btnRemove(button(this, QStringLiteral("移  除"), QPoint(12, 240)))
     , btnAdd(button(this, QStringLiteral("添  加"), QPoint(108, 240)))
     , btnOk(button(this, QStringLiteral("确  定"), QPoint(209, 240)))
@@ -109,12 +109,12 @@ TPicSelFrm::TPicSelFrm(QWidget *parent)
     imgClose->setReleaseRestores(true);
     connect(imgClose, &ChromeButton::clicked, this, &QWidget::close);
 
-    Shape1->setGeometry(8, 55, 321, 162);
+    listFrame->setGeometry(8, 55, 321, 162);
 
-    lblTishi->setGeometry(352, 64, 161, 153);
-    lblTishi->setWordWrap(true);
-    lblTishi->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblTishi->setFont(ChineseFonts::font(QStringLiteral("幼圆"), 15));
+    lblHint->setGeometry(352, 64, 161, 153);
+    lblHint->setWordWrap(true);
+    lblHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblHint->setFont(ChineseFonts::font(QStringLiteral("幼圆"), 15));
 
     LVpic->setItemDelegate(new DefaultRowMark(DefaultPic, LVpic));
 

@@ -32,9 +32,9 @@ public:
     TImage *imgBG;
     TImage *imgLogo;
     ChromeButton *imgClose;
-    FilledPanel *Shape1;
+    FilledPanel *listFrame;
     QTreeWidget *LVpic;
-    QLabel *lblTishi;
+    QLabel *lblHint;
     TXPButton *btnRemove;
     TXPButton *btnAdd;
     TXPButton *btnOk;

@@ -3,8 +3,8 @@
 #include "imaging/bitmap.h"
 
 // Holds the last blend; never shown.
-class TMixPicFrm {
+class MixBuffers {
 public:
     // The blend result of the last apply, kept until the next one.
-    Bitmap imgmix;
+    Bitmap blend;
 };
