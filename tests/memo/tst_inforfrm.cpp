@@ -159,6 +159,7 @@ void TestInforFrm::hoverEndsWithTheBoxAndIsReadAgainWhenItShows()
     QCOMPARE(look(m_box->btnok), HotRing);
     WindowInput::click(m_box->btncancel);
     QVERIFY(!m_box->isVisible());
+    QVERIFY(look(m_box->btncancel) != HotRing);
 
     // Shown again with the pointer elsewhere: 取  消 keeps the focus and
     // shows it, nothing is under the pointer.
