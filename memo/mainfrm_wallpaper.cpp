@@ -2,9 +2,12 @@
 #include "memo/mainfrm.h"
 
 #include "imaging/bmpwriter.h"
+#include "platform/wallpapererror.h"
 #include "memo/boardedit.h"
 #include "text/appfolder.h"
+#include "text/fileerror.h"
 #include "wallpaper/mixfiles.h"
+#include "wallpaper/mixpicture.h"
 #include "wallpaper/piclistfile.h"
 #include "wallpaper/pictureloader.h"
 #include "wallpaper/picturepath.h"
@@ -18,6 +21,7 @@
 #include "widgets/guard.h"
 #include "widgets/picturecontrol.h"
 
+#include <QDir>
 #include <QThread>
 
 namespace {
@@ -74,6 +78,7 @@ bool TMainFrm::confirmWallpaperChange()
 
 void TMainFrm::imgAppToDeskClick()
 {
+    m_liveWallpaper->waitForIdle();
     if (!confirmWallpaperChange())
         return;
     TDeskBGSetFrm &composer = *m_companions.deskBGSetFrm;
@@ -109,7 +114,44 @@ void TMainFrm::imgAppToDeskClick()
         composer.reportRefusal(this, QString::fromUtf8(refusal.what()), mixPath);
         return;
     }
+    rememberAppliedBackground(PicWalk::pictureAt(uGlobal::PicList, index));
     CurPicIndex = PicWalk::afterApply(index, int(listLength));
+}
+
+// The apply's steps again for the page on the board, over the background of
+// the last apply: no question, and the list's index stays. The board is
+// copied here, on the window's thread; blend, files and desktop run in the
+// work, on another thread.
+LiveWallpaper::Work TMainFrm::liveWallpaperWork()
+{
+    if (m_appliedBackground.isEmpty())
+        return {};
+    TDeskBGSetFrm *composer = m_companions.deskBGSetFrm;
+    SaveContentPic();
+    const QString folder = composer->BGFolder;
+    const QString content = AppFolder::file(QStringLiteral("source/DeskTopBG/Content.bmp"));
+    const QString background = AppFolder::file(QStringLiteral("source/DeskTopBG/") + m_appliedBackground);
+    const bool centred = positionLetter() == QLatin1String("B");
+    return [composer, folder, content, background, centred] {
+        LiveWallpaper::Outcome outcome;
+        try {
+            if (!PicturePath::isPictureFile(background))
+                throw FileError(QStringLiteral("找不到背景图片 %1").arg(QDir::toNativeSeparators(background)).toStdString());
+            Bitmap contentPicture = PictureLoader::load(content);
+            Bitmap backgroundPicture = PictureLoader::load(background);
+            const Bitmap &mix = MixPicture(contentPicture, backgroundPicture, kTopOffset, kLevel, centred);
+            if (!MixFiles::writeWallpaperFiles(mix, folder))
+                throw FileError("无法生成壁纸的 JPEG 文件");
+            outcome.picture = MixFiles::mixBmpPath(folder);
+            composer->SetWallpaper(outcome.picture);
+        } catch (const WallpaperError &refusal) {
+            outcome.desktopRefused = true;
+            outcome.failure = QString::fromUtf8(refusal.what());
+        } catch (const std::exception &failure) {
+            outcome.failure = QString::fromUtf8(failure.what());
+        }
+        return outcome;
+    };
 }
 
 void TMainFrm::imgAddToDeskClick()

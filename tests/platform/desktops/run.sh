@@ -4,7 +4,10 @@
 # with its own session bus. The program's wallpaper code (the setwallpaper
 # driver) sets Mix.bmp; the screen read back must show it stretched. Then
 # Mix.bmp is replaced under the same path, as the next apply does, and set
-# again: the screen must show the new picture.
+# again: the screen must show the new picture. Before the first apply the
+# user's own picture, centred, is on the desktop; the driver keeps it as the
+# program does, and after the two applies gives it back: the screen must be
+# what it was before the first apply.
 #
 # usage: run.sh SETWALLPAPER OUTPUT-FOLDER   (screenshots are kept there)
 set -uo pipefail
@@ -53,6 +56,56 @@ screen_shows() { # picture screenshot
     [ -n "$differing" ] && [ "$differing" -le "$allowed" ]
 }
 
+# Takes screenshots until two in a row are the same (up to 10 s): the
+# desktop has finished drawing.
+settled_screen() { # screenshot
+    local previous="$work/previous.png"
+    for _ in $(seq 20); do
+        sleep 0.5
+        import -window root "$1" 2>/dev/null || continue
+        if [ -f "$previous" ] && [ "$(compare -metric AE "$1" "$previous" null: 2>&1 | awk '{printf "%d", $1}')" = 0 ]; then
+            rm -f "$previous"
+            return 0
+        fi
+        cp "$1" "$previous"
+    done
+    rm -f "$previous"
+    return 1
+}
+
+# How many pixels of the root window differ from an earlier screenshot;
+# polls for up to 5 s while the desktop draws.
+screen_is() { # earlier-screenshot screenshot
+    local differing=""
+    for _ in $(seq 10); do
+        import -window root "$2" 2>/dev/null || { sleep 0.5; continue; }
+        differing=$(compare -metric AE -fuzz "$fuzz" "$2" "$1" null: 2>&1 | awk '{printf "%d", $1}')
+        [ "${differing:-$allowed}" -le "$allowed" ] && break
+        sleep 0.5
+    done
+    echo "$differing pixels differ from the screen before the first apply (at most $allowed allowed)"
+    [ -n "$differing" ] && [ "$differing" -le "$allowed" ]
+}
+
+# The user's own wallpaper, centred, set with the desktop's own tool.
+set_own_wallpaper() { # desktop picture
+    case "$1" in
+    xfce)
+        local property
+        for property in $(xfconf-query -c xfce4-desktop -l | grep '/last-image$'); do
+            xfconf-query -c xfce4-desktop -p "${property%last-image}image-style" --create --type int -s 1
+            xfconf-query -c xfce4-desktop -p "$property" -s "$2"
+        done
+        ;;
+    lxqt)
+        pcmanfm-qt --set-wallpaper "$2" --wallpaper-mode center
+        # The program reads the desktop's own settings file.
+        wait_for grep -q "own.bmp" "$XDG_CONFIG_HOME/pcmanfm-qt/default/settings.conf"
+        ;;
+    feh) feh --bg-center "$2" ;;
+    esac
+}
+
 start_desktop() {
     case "$1" in
     xfce)
@@ -94,6 +147,11 @@ inside() { # desktop driver output
     mkdir -p "$folder"
     picture "$work/first.bmp" red blue lime yellow
     picture "$work/second.bmp" navy orange purple cyan
+    picture "$work/own.bmp" white magenta teal olive
+    local data="$work/Paxelo 备忘录/Data"
+    mkdir -p "$data"
+    set_own_wallpaper "$desktop" "$work/own.bmp" || { echo "$desktop: the own wallpaper could not be set"; return 1; }
+    settled_screen "$output/$desktop-own.png" || { echo "$desktop: the screen did not settle"; return 1; }
     # A desktop that has just started may still be setting itself up and
     # miss the first picture: that one is set up to three times. The second,
     # the refresh, gets one try.
@@ -105,7 +163,7 @@ inside() { # desktop driver output
         for _ in $(seq "$tries"); do
             # A new file renamed over the old one, as the apply writes Mix.bmp.
             cp "$work/$step.bmp" "$folder/Mix.bmp.new" && mv -f "$folder/Mix.bmp.new" "$folder/Mix.bmp"
-            if ! "$driver" "$folder/Mix.bmp"; then
+            if ! "$driver" --keep-original "$data" "$folder/Mix.bmp"; then
                 echo "$desktop: the wallpaper code failed on the $step apply"
                 return 1
             fi
@@ -120,6 +178,16 @@ inside() { # desktop driver output
         fi
     done
     echo "$desktop: both pictures shown"
+
+    if ! "$driver" --restore "$data"; then
+        echo "$desktop: the wallpaper code failed to give the own wallpaper back"
+        return 1
+    fi
+    if ! screen_is "$output/$desktop-own.png" "$output/$desktop-restored.png"; then
+        echo "$desktop: the screen after the restore is not the one before the first apply ($output/$desktop-restored.png)"
+        return 1
+    fi
+    echo "$desktop: the own wallpaper is back"
 }
 
 if [ "${1:-}" = "--inside" ]; then
