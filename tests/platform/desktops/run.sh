@@ -56,13 +56,14 @@ screen_shows() { # picture screenshot
     [ -n "$differing" ] && [ "$differing" -le "$allowed" ]
 }
 
-# Takes screenshots until two in a row are the same (up to 10 s): the
-# desktop has finished drawing.
-settled_screen() { # screenshot
+# Takes screenshots until two in a row are the same and differ from the
+# screen without the picture (up to 10 s): the desktop has drawn it.
+settled_screen() { # screenshot screen-without-the-picture
     local previous="$work/previous.png"
     for _ in $(seq 20); do
         sleep 0.5
         import -window root "$1" 2>/dev/null || continue
+        [ "$(compare -metric AE "$1" "$2" null: 2>&1 | awk '{printf "%d", $1}')" = 0 ] && continue
         if [ -f "$previous" ] && [ "$(compare -metric AE "$1" "$previous" null: 2>&1 | awk '{printf "%d", $1}')" = 0 ]; then
             rm -f "$previous"
             return 0
@@ -87,20 +88,19 @@ screen_is() { # earlier-screenshot screenshot
     [ -n "$differing" ] && [ "$differing" -le "$allowed" ]
 }
 
-# The user's own wallpaper, centred, set with the desktop's own tool.
+# The user's own wallpaper, centred, set with the desktop's own tool (LXQt
+# reads it from its settings at start, stretched: pcmanfm-qt ignores a
+# --wallpaper-mode equal to the mode of its settings, so another mode could
+# not be shown again until it restarts).
 set_own_wallpaper() { # desktop picture
     case "$1" in
     xfce)
         local property
         for property in $(xfconf-query -c xfce4-desktop -l | grep '/last-image$'); do
             xfconf-query -c xfce4-desktop -p "${property%last-image}image-style" --create --type int -s 1
+            xfconf-query -c xfce4-desktop -p "$property" -s ""
             xfconf-query -c xfce4-desktop -p "$property" -s "$2"
         done
-        ;;
-    lxqt)
-        pcmanfm-qt --set-wallpaper "$2" --wallpaper-mode center
-        # The program reads the desktop's own settings file.
-        wait_for grep -q "own.bmp" "$XDG_CONFIG_HOME/pcmanfm-qt/default/settings.conf"
         ;;
     feh) feh --bg-center "$2" ;;
     esac
@@ -117,6 +117,11 @@ start_desktop() {
         ;;
     lxqt)
         export XDG_CURRENT_DESKTOP=LXQt QT_QPA_PLATFORM=xcb
+        # As the desktop's preferences write it: pcmanfm-qt's
+        # --wallpaper-mode shows the mode but keeps "none" in the file.
+        mkdir -p "$XDG_CONFIG_HOME/pcmanfm-qt/default"
+        printf '[Desktop]\nBgColor=#000000\nWallpaper=%s\nWallpaperMode=stretch\n' "$work/own.bmp" \
+            >"$XDG_CONFIG_HOME/pcmanfm-qt/default/settings.conf"
         pcmanfm-qt --desktop >"$work/desktop.log" 2>&1 &
         wait_for bus_has_name org.pcmanfm
         ;;
@@ -140,6 +145,7 @@ inside() { # desktop driver output
     Xvfb -displayfd 3 -noreset -screen 0 "${width}x${height}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
     wait_for test -s "$work/display" || { echo "Xvfb did not start"; return 1; }
     export DISPLAY=:$(head -n1 "$work/display")
+    picture "$work/own.bmp" white magenta teal olive
     start_desktop "$desktop" || { echo "$desktop did not start"; cat "$work/desktop.log"; return 1; }
 
     # The folder as an installed program has it, with a blank and Chinese.
@@ -147,11 +153,21 @@ inside() { # desktop driver output
     mkdir -p "$folder"
     picture "$work/first.bmp" red blue lime yellow
     picture "$work/second.bmp" navy orange purple cyan
-    picture "$work/own.bmp" white magenta teal olive
     local data="$work/Paxelo 备忘录/Data"
     mkdir -p "$data"
-    set_own_wallpaper "$desktop" "$work/own.bmp" || { echo "$desktop: the own wallpaper could not be set"; return 1; }
-    settled_screen "$output/$desktop-own.png" || { echo "$desktop: the screen did not settle"; return 1; }
+    if [ "$desktop" = lxqt ]; then
+        convert -size "${width}x${height}" xc:black "$work/blank.png"
+        sleep 1
+    else
+        import -window root "$work/blank.png"
+    fi
+    # A desktop that has just started may miss it, as the first apply below.
+    local own=no
+    for _ in 1 2 3; do
+        set_own_wallpaper "$desktop" "$work/own.bmp" || { echo "$desktop: the own wallpaper could not be set"; return 1; }
+        settled_screen "$output/$desktop-own.png" "$work/blank.png" && { own=yes; break; }
+    done
+    [ "$own" = yes ] || { echo "$desktop: the own wallpaper did not show"; return 1; }
     # A desktop that has just started may still be setting itself up and
     # miss the first picture: that one is set up to three times. The second,
     # the refresh, gets one try.
@@ -179,6 +195,8 @@ inside() { # desktop driver output
     done
     echo "$desktop: both pictures shown"
 
+    echo "$desktop: the kept wallpaper:"
+    cat "$data"/OriginalWallpaper-*.ini
     if ! "$driver" --restore "$data"; then
         echo "$desktop: the wallpaper code failed to give the own wallpaper back"
         return 1
