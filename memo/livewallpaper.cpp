@@ -1,5 +1,6 @@
 #include "memo/livewallpaper.h"
 
+#include <QCoreApplication>
 #include <QThread>
 
 #include <exception>
@@ -13,6 +14,14 @@ LiveWallpaper::LiveWallpaper(Prepare prepare, Report report, QObject *parent)
     m_pause.setSingleShot(true);
     m_pause.setInterval(kPauseMs);
     connect(&m_pause, &QTimer::timeout, this, [this] { start(); });
+    // The composer's objects, which the work uses, may go before this
+    // object when the program ends.
+    if (QCoreApplication *application = QCoreApplication::instance()) {
+        connect(application, &QCoreApplication::aboutToQuit, this, [this] {
+            setEnabled(false);
+            waitForIdle();
+        });
+    }
 }
 
 LiveWallpaper::~LiveWallpaper()

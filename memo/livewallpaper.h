@@ -47,7 +47,8 @@ public:
     // An update now, without the pause (at start, when turned on).
     void updateNow();
     // Returns once no update runs, so that another writer of the wallpaper
-    // files can go ahead.
+    // files can go ahead. Done as well when the application is about to
+    // quit, after which no more updates start.
     void waitForIdle();
 
 private:

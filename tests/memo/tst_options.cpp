@@ -128,7 +128,14 @@ struct Memo {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
-    ~Memo() { qunsetenv("XDG_CONFIG_HOME"); }
+    // The composer goes before the window, and with it what a running update
+    // uses, as when the program ends.
+    ~Memo()
+    {
+        window->liveWallpaper()->setEnabled(false);
+        window->liveWallpaper()->waitForIdle();
+        qunsetenv("XDG_CONFIG_HOME");
+    }
 
     void chooseSetting(const QString &caption) const
     {
