@@ -36,7 +36,8 @@ class TMixPicFrm;
 // header commands and the web panel. Its parts live in several files:
 // mainfrm.cpp (creation, frame, chrome and size file), mainfrm_board.cpp
 // (pages, positions and the saving rhythm), mainfrm_editing.cpp (date
-// header, editing commands), mainfrm_web.cpp (settings menu, web panel).
+// header, editing commands), mainfrm_web.cpp (settings menu, web panel),
+// mainfrm_options.cpp (the settings menu's on/off choices).
 class TMainFrm : public QWidget {
     Q_OBJECT
 public:

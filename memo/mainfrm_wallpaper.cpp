@@ -1,9 +1,10 @@
-// Putting the notes on the desktop: the apply and the choice of backgrounds.
+// Putting the notes on the desktop: the apply, its updates while the user
+// types, and the choice of backgrounds.
 #include "memo/mainfrm.h"
 
 #include "imaging/bmpwriter.h"
-#include "platform/wallpapererror.h"
 #include "memo/boardedit.h"
+#include "platform/wallpapererror.h"
 #include "text/appfolder.h"
 #include "text/fileerror.h"
 #include "wallpaper/mixfiles.h"
