@@ -145,6 +145,7 @@ void TMainFrm::showEvent(QShowEvent *event)
         return;
     m_shown = true;
     guarded(this, [this] { FormShow(); });
+    startLiveWallpaper();
 }
 
 void TMainFrm::resizeEvent(QResizeEvent *event)

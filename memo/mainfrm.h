@@ -2,6 +2,9 @@
 
 #include "memo/core/formsize.h"
 #include "memo/firstuse.h"
+#include "memo/livewallpaper.h"
+#include "memo/memooptions.h"
+#include "platform/loginstart.h"
 #include "widgets/dialogs.h"
 
 #include <QColor>
@@ -35,7 +38,8 @@ class MixBuffers;
 // header commands and the web panel. Its parts live in several files:
 // mainfrm.cpp (creation, frame, chrome and size file), mainfrm_board.cpp
 // (pages, positions and the saving rhythm), mainfrm_editing.cpp (date
-// header, editing commands), mainfrm_web.cpp (settings menu, web panel).
+// header, editing commands), mainfrm_web.cpp (settings menu, web panel),
+// mainfrm_options.cpp (the settings menu's on/off choices).
 class TMainFrm : public QWidget {
     Q_OBJECT
 public:
@@ -117,6 +121,11 @@ public:
     TImage *addToDeskPicture() const { return imgAddToDesk; }
     TImage *appToDeskPicture() const { return imgAppToDesk; }
 
+    // The settings menu's on/off choices and the updates of the notes on the
+    // desktop (mainfrm_options.cpp).
+    const MemoOptions &options() const { return m_options; }
+    LiveWallpaper *liveWallpaper() const { return m_liveWallpaper; }
+
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -172,6 +181,19 @@ private:
     void N_SubmitClick();
     void N_ExitPrjClick();
 
+    // The on/off choices, the start at login, the updates of the notes on
+    // the desktop and the user's own wallpaper (mainfrm_options.cpp).
+    void createOptionItems(QMenu *menu);
+    void N_StartAtLoginClick(bool on);
+    void N_UpdateDesktopClick(bool on);
+    void N_RestoreDesktopClick();
+    bool saveOptions(const MemoOptions &options);
+    void startLiveWallpaper();
+    void reportLiveFailure(const LiveWallpaper::Outcome &outcome);
+    void rememberAppliedBackground(const QString &pictureName);
+    // The apply's steps for an update of the notes (mainfrm_wallpaper.cpp).
+    LiveWallpaper::Work liveWallpaperWork();
+
     TDM &m_dm;
     std::unique_ptr<PageStore> m_pages;
     std::unique_ptr<Anchoring> m_anchoring;
@@ -223,4 +245,14 @@ private:
     // The configured web site's root, empty for the program's own pages.
     QString m_siteRoot;
     PageOpener *m_sitePages = nullptr;
+
+    // The on/off choices.
+    MemoOptions m_options;
+    QAction *N_StartAtLogin = nullptr;
+    QAction *N_UpdateDesktop = nullptr;
+    std::unique_ptr<LoginStart> m_loginStart;
+    LiveWallpaper *m_liveWallpaper = nullptr;
+    // The background under the wallpaper this program last set; empty when
+    // there is none to bring up to date.
+    QString m_appliedBackground;
 };

@@ -1,11 +1,15 @@
-// Putting the notes on the desktop: the apply and the choice of backgrounds.
+// Putting the notes on the desktop: the apply, its updates while the user
+// types, and the choice of backgrounds.
 #include "memo/mainfrm.h"
 
 #include "imaging/bmpwriter.h"
 #include "memo/boardedit.h"
+#include "platform/wallpapererror.h"
 #include "text/appfolder.h"
+#include "text/fileerror.h"
 #include "wallpaper/composition.h"
 #include "wallpaper/compositioncanvas.h"
+#include "wallpaper/mixbuffers.h"
 #include "wallpaper/mixfiles.h"
 #include "wallpaper/piclistfile.h"
 #include "wallpaper/picturepath.h"
@@ -13,12 +17,12 @@
 #include "wallpaper/uglobal.h"
 #include "wallpaper/ui/deskbgsetfrm.h"
 #include "wallpaper/ui/inforfrm.h"
-#include "wallpaper/mixbuffers.h"
 #include "wallpaper/ui/picselfrm.h"
 #include "widgets/anchoring.h"
 #include "widgets/guard.h"
 #include "widgets/picturecontrol.h"
 
+#include <QDir>
 #include <QThread>
 
 // After the web panel, which holds imgAddToDesk.
@@ -69,6 +73,7 @@ bool TMainFrm::confirmWallpaperChange()
 
 void TMainFrm::imgAppToDeskClick()
 {
+    m_liveWallpaper->waitForIdle();
     if (!confirmWallpaperChange())
         return;
     TDeskBGSetFrm &composer = *m_companions.deskBGSetFrm;
@@ -102,7 +107,43 @@ void TMainFrm::imgAppToDeskClick()
         composer.reportRefusal(this, QString::fromUtf8(refusal.what()), mixPath);
         return;
     }
+    rememberAppliedBackground(PicWalk::pictureAt(uGlobal::PicList, index));
     CurPicIndex = PicWalk::afterApply(index, int(listLength));
+}
+
+// The apply's steps again for the page on the board, over the background of
+// the last apply: no question, and the list's index stays. The board is
+// copied here, on the window's thread; blend, files and desktop run in the
+// work, on another thread.
+LiveWallpaper::Work TMainFrm::liveWallpaperWork()
+{
+    if (m_appliedBackground.isEmpty())
+        return {};
+    TDeskBGSetFrm *composer = m_companions.deskBGSetFrm;
+    SaveContentPic();
+    const QString folder = composer->BGFolder;
+    const QString content = AppFolder::file(QStringLiteral("source/DeskTopBG/Content.bmp"));
+    const QString background = AppFolder::file(QStringLiteral("source/DeskTopBG/") + m_appliedBackground);
+    // Screens are read here: the work may not touch them.
+    const CompositionCanvas canvas = Canvas::forScreen(Canvas::screenHolding(frameGeometry().center()));
+    const Composition::Request request{content, background, canvas, positionLetter(), folder};
+    return [composer, request] {
+        LiveWallpaper::Outcome outcome;
+        try {
+            if (!PicturePath::isPictureFile(request.backgroundPath))
+                throw FileError(QStringLiteral("找不到背景图片 %1").arg(QDir::toNativeSeparators(request.backgroundPath)).toStdString());
+            if (!Composition::writeWallpaperFiles(request))
+                throw FileError("无法生成壁纸的 JPEG 文件");
+            outcome.picture = MixFiles::mixBmpPath(request.bgFolder);
+            composer->SetWallpaper(outcome.picture);
+        } catch (const WallpaperError &refusal) {
+            outcome.desktopRefused = true;
+            outcome.failure = QString::fromUtf8(refusal.what());
+        } catch (const std::exception &failure) {
+            outcome.failure = QString::fromUtf8(failure.what());
+        }
+        return outcome;
+    };
 }
 
 void TMainFrm::imgAddToDeskClick()

@@ -32,6 +32,7 @@ void TMainFrm::createSettingsMenu()
     addMenuItem(popSysset, QStringLiteral("内容导出"), &TMainFrm::N_OutPutConClick);
     addMenuItem(popSysset, QStringLiteral("帮助说明"), &TMainFrm::N_helpClick);
     addMenuItem(popSysset, QStringLiteral("意见反馈"), &TMainFrm::N_SubmitClick);
+    createOptionItems(popSysset);
     popSysset->addSeparator();
     addMenuItem(popSysset, QStringLiteral("退出程序"), &TMainFrm::N_ExitPrjClick);
 }

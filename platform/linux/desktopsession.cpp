@@ -1,5 +1,6 @@
 #include "platform/linux/desktopsession.h"
 
+#include <QDir>
 #include <QStringList>
 
 namespace {
@@ -63,4 +64,18 @@ QString describeSession(const QProcessEnvironment &environment)
             parts << key + QLatin1Char('=') + value;
     }
     return parts.isEmpty() ? QStringLiteral("没有设置桌面环境变量") : parts.join(QStringLiteral(", "));
+}
+
+QString homeFolder(const QProcessEnvironment &environment)
+{
+    const QString home = environment.value(QStringLiteral("HOME"));
+    return home.isEmpty() ? QDir::homePath() : home;
+}
+
+QString configHome(const QProcessEnvironment &environment)
+{
+    const QString config = environment.value(QStringLiteral("XDG_CONFIG_HOME"));
+    if (config.isEmpty() || QDir::isRelativePath(config))
+        return homeFolder(environment) + QStringLiteral("/.config");
+    return config;
 }

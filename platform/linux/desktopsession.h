@@ -24,3 +24,10 @@ DesktopFamily detectDesktop(const QProcessEnvironment &environment);
 
 // The variables that identify the desktop and are set, for messages.
 QString describeSession(const QProcessEnvironment &environment);
+
+// The user's configuration folder: $XDG_CONFIG_HOME, or $HOME/.config when
+// that is unset or not absolute (the rules ignore a relative one).
+QString configHome(const QProcessEnvironment &environment);
+
+// $HOME, or the home folder the system knows.
+QString homeFolder(const QProcessEnvironment &environment);

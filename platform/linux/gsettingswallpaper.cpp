@@ -1,6 +1,7 @@
 #include "platform/linux/gsettingswallpaper.h"
 
 #include "platform/linux/pictureuri.h"
+#include "platform/linux/settinglines.h"
 
 #include <gio/gio.h>
 
@@ -125,4 +126,40 @@ void GSettingsWallpaper::setWallpaper(const QString &path)
     for (const QByteArray &key : std::as_const(keys))
         verifyStored(s, m_layout.schema, key.constData(), picture);
     verifyStored(s, m_layout.schema, optionsKey, QString::fromLatin1(stretched));
+}
+
+QString GSettingsWallpaper::desktopName() const
+{
+    return QString::fromLatin1(m_layout.schema);
+}
+
+QStringList GSettingsWallpaper::currentSetting()
+{
+    const SchemaPtr schema = lookUpSchema(m_layout.schema);
+    const SettingsPtr settings(g_settings_new_full(schema.get(), nullptr, nullptr));
+    QStringList setting;
+    for (const QByteArray &key : m_layout.pictureKeys + QList<QByteArray>{optionsKey}) {
+        if (g_settings_schema_has_key(schema.get(), key.constData()))
+            setting << SettingLines::line(QString::fromLatin1(key), readString(settings.get(), key.constData()));
+    }
+    return setting;
+}
+
+void GSettingsWallpaper::restoreSetting(const QStringList &setting)
+{
+    const SchemaPtr schema = lookUpSchema(m_layout.schema);
+    const SettingsPtr settings(g_settings_new_full(schema.get(), nullptr, nullptr));
+    // Only keys of this layout: the lines name keys, and a key the schema
+    // lacks would end the process.
+    QList<QPair<QByteArray, QString>> values;
+    for (const auto &[name, value] : SettingLines::parse(setting)) {
+        const QByteArray key = name.toLatin1();
+        if ((m_layout.pictureKeys.contains(key) || key == optionsKey) && g_settings_schema_has_key(schema.get(), key.constData()))
+            values.append({key, value});
+    }
+    for (const auto &[key, value] : std::as_const(values))
+        writeString(settings.get(), key.constData(), value);
+    g_settings_sync();
+    for (const auto &[key, value] : std::as_const(values))
+        verifyStored(settings.get(), m_layout.schema, key.constData(), value);
 }

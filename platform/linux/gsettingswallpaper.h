@@ -27,6 +27,11 @@ public:
     explicit GSettingsWallpaper(GSettingsLayout layout);
     void setWallpaper(const QString &path) override;
 
+    // The picture keys the schema has and picture-options, as they are.
+    QString desktopName() const override;
+    QStringList currentSetting() override;
+    void restoreSetting(const QStringList &setting) override;
+
 private:
     GSettingsLayout m_layout;
 };

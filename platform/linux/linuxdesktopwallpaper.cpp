@@ -2,7 +2,9 @@
 
 #include "platform/linux/commandwallpapers.h"
 #include "platform/linux/desktopsession.h"
+#include "platform/linux/fehwallpaper.h"
 #include "platform/linux/gsettingswallpaper.h"
+#include "platform/linux/lxqtwallpaper.h"
 #include "platform/linux/plasmawallpaper.h"
 #include "platform/linux/xfcewallpaper.h"
 
@@ -31,7 +33,7 @@ class OtherX11Desktop : public DesktopWallpaper {
 public:
     OtherX11Desktop(QProcessEnvironment environment, std::shared_ptr<CommandRunner> runner)
         : m_environment(std::move(environment))
-        , m_feh(CommandWallpaper::feh(std::move(runner)))
+        , m_feh(std::move(runner), homeFolder(m_environment))
     {
     }
     void setWallpaper(const QString &path) override
@@ -41,8 +43,11 @@ public:
                                                 "但系统中没有安装 feh")
                                      .arg(describeSession(m_environment))
                                      .toStdString());
-        m_feh->setWallpaper(path);
+        m_feh.setWallpaper(path);
     }
+    QString desktopName() const override { return m_feh.desktopName(); }
+    QStringList currentSetting() override { return m_feh.currentSetting(); }
+    void restoreSetting(const QStringList &setting) override { m_feh.restoreSetting(setting); }
 
 private:
     bool installed(const QString &program) const
@@ -52,7 +57,7 @@ private:
     }
 
     QProcessEnvironment m_environment;
-    std::unique_ptr<DesktopWallpaper> m_feh;
+    FehWallpaper m_feh;
 };
 
 } // namespace
@@ -72,7 +77,7 @@ std::unique_ptr<DesktopWallpaper> createLinuxDesktopWallpaper(const QProcessEnvi
     case DesktopFamily::Xfce:
         return std::make_unique<XfceWallpaper>(std::move(runner));
     case DesktopFamily::Lxqt:
-        return CommandWallpaper::lxqt(std::move(runner));
+        return std::make_unique<LxqtWallpaper>(std::move(runner), configHome(environment));
     case DesktopFamily::Sway:
         return CommandWallpaper::sway(std::move(runner));
     case DesktopFamily::OtherX11:

@@ -6,10 +6,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 
@@ -238,9 +240,13 @@ bool typeAndStore(const Session &session, const QString &store, char letter, con
 
 // Starts the program of the folder and gives its memo window once it shows,
 // `scale` times its size in the screen's pixels.
-QString startProgram(QProcess &program, const Session &session, const TempAppFolder &folder, int scale = 1)
+QString startProgram(QProcess &program, const Session &session, const TempAppFolder &folder, int scale = 1,
+                     const QProcessEnvironment &extra = {})
 {
-    program.setProcessEnvironment(session.environment());
+    QProcessEnvironment environment = session.environment();
+    for (const QString &name : extra.keys())
+        environment.insert(name, extra.value(name));
+    program.setProcessEnvironment(environment);
     program.setWorkingDirectory(QDir::rootPath());
     program.setProcessChannelMode(QProcess::ForwardedChannels);
     program.start(folder.path(QStringLiteral("paxelo-memo")), {});
@@ -257,6 +263,7 @@ class TestMemoEndToEnd : public QObject {
 private slots:
     void typeSwitchCloseAndStartAgain();
     void wallpaperAtScaleTwoHoldsTheBoardsDevicePixels();
+    void theDesktopFollowsTheTyping();
 };
 
 void TestMemoEndToEnd::typeSwitchCloseAndStartAgain()
@@ -349,6 +356,75 @@ void TestMemoEndToEnd::wallpaperAtScaleTwoHoldsTheBoardsDevicePixels()
     if (!server.error().isEmpty())
         QSKIP(qPrintable(QStringLiteral("No X server for the end-to-end test: ") + server.error()));
     const Session session(server.display(), 2);
+namespace {
+
+// An LXQt session whose pcmanfm-qt only writes down each call, one line a
+// call; the apply gives it two calls a wallpaper.
+struct RecordingLxqt {
+    QTemporaryDir dir;
+    QString log;
+    QProcessEnvironment environment;
+    RecordingLxqt()
+        : log(dir.filePath(QStringLiteral("pcmanfm-qt.log")))
+    {
+        QFile tool(dir.filePath(QStringLiteral("bin/pcmanfm-qt")));
+        QDir(dir.path()).mkpath(QStringLiteral("bin"));
+        tool.open(QIODevice::WriteOnly);
+        tool.write("#!/bin/sh\necho \"$*\" >> \"" + QFile::encodeName(log) + "\"\n");
+        tool.close();
+        tool.setPermissions(QFile::ExeOwner | QFile::ReadOwner);
+        environment.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("LXQt"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("PATH"), dir.filePath(QStringLiteral("bin")) + QLatin1Char(':')
+                                                       + QProcessEnvironment::systemEnvironment().value(QStringLiteral("PATH")));
+    }
+    int wallpapers() const
+    {
+        QFile file(log);
+        return file.open(QIODevice::ReadOnly) ? int(file.readAll().count('\n')) / 2 : 0;
+    }
+    // Waits for the count to reach `count`, then for a pause longer than the
+    // program's, and tells whether it stayed there.
+    bool cameTo(int count) const
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (wallpapers() < count && waited.elapsed() < 30000)
+            QTest::qWait(100);
+        QTest::qWait(3500);
+        return wallpapers() == count;
+    }
+};
+
+void writeBackground(const TempAppFolder &folder, const QString &name, QColor colour)
+{
+    QImage picture(1024, 768, QImage::Format_RGB32);
+    picture.fill(colour);
+    QVERIFY(picture.save(folder.path(QStringLiteral("source/DeskTopBG/") + name), "BMP"));
+}
+
+// The colour of Mix.bmp's top left corner, where the background shows, is
+// near `colour` (the JPEG round trip may move it a little).
+bool mixCornerIs(const TempAppFolder &folder, QColor colour)
+{
+    const QColor corner = QImage(folder.path(QStringLiteral("source/DeskTopBG/Mix.bmp"))).pixelColor(5, 5);
+    return std::abs(corner.red() - colour.red()) <= 8 && std::abs(corner.green() - colour.green()) <= 8
+        && std::abs(corner.blue() - colour.blue()) <= 8;
+}
+
+} // namespace
+
+// With 自动更新桌面 on, every pause in the typing puts the notes on the
+// desktop once more, over the background of the last apply.
+void TestMemoEndToEnd::theDesktopFollowsTheTyping()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        QSKIP("xdotool is not installed (make deps installs it)");
+    XServer server;
+    if (!server.error().isEmpty())
+        QSKIP(qPrintable(QStringLiteral("No X server for the end-to-end test: ") + server.error()));
+    const Session session(server.display());
+    const RecordingLxqt lxqt;
 
     TempAppFolder folder;
     QVERIFY(folder.isValid());
@@ -400,6 +476,46 @@ void TestMemoEndToEnd::wallpaperAtScaleTwoHoldsTheBoardsDevicePixels()
     }
     const double mean = double(total) / (3.0 * around.width() * around.height());
     QVERIFY2(mean < 2.0 && worst <= 48, qPrintable(QStringLiteral("mean %1, worst %2").arg(mean).arg(worst)));
+    writeBackground(folder, QStringLiteral("sky.bmp"), QColor(0, 0, 255));
+    writeBackground(folder, QStringLiteral("sea.bmp"), QColor(0, 0, 128));
+    folder.writeFile(QStringLiteral("Data/BGPicList.ini"), "A1.bmp\r\nsky.bmp\r\nsea.bmp\r\n");
+    folder.writeFile(QStringLiteral("Data/configSetBg.ini"), "0\r\n");
+    folder.writeFile(QStringLiteral("Data/Options.ini"), "0\r\n1\r\n");
+    const QString store = folder.storePath();
+
+    QProcess program;
+    const QString window = startProgram(program, session, folder, 1, lxqt.environment);
+    QVERIFY2(!window.isEmpty(), "the memo window did not appear");
+    // Nothing applied yet: nothing to bring up to date at the start.
+    QVERIFY(lxqt.cameTo(0));
+
+    // 添加到桌面 stands at the window's top right: the last row, sea.bmp.
+    const QPoint apply(session.geometry(window).width() - 49, 54);
+    session.clickAt(window, apply);
+    QVERIFY(lxqt.cameTo(1));
+    QVERIFY(mixCornerIs(folder, QColor(0, 0, 128)));
+
+    QString typed;
+    for (const QString &burst : {QStringLiteral("notes"), QStringLiteral(" more")}) {
+        const QByteArray before = folder.readFile(QStringLiteral("source/DeskTopBG/Mix.bmp"));
+        const int wallpapers = lxqt.wallpapers();
+        QVERIFY2(session.focusAt(window, kBoard), "the memo window did not take the keyboard focus");
+        session.type(burst);
+        typed += burst;
+        QVERIFY(storeShows(store, 'A', typed, 10000));
+        QVERIFY2(lxqt.cameTo(wallpapers + 1), qPrintable(QStringLiteral("%1 wallpapers").arg(lxqt.wallpapers())));
+        QVERIFY(folder.readFile(QStringLiteral("source/DeskTopBG/Mix.bmp")) != before);
+        QVERIFY(mixCornerIs(folder, QColor(0, 0, 128)));
+    }
+
+    // The updates left the list alone: the next apply takes sky.bmp.
+    session.clickAt(window, apply);
+    QVERIFY(lxqt.cameTo(4));
+    QVERIFY(mixCornerIs(folder, QColor(0, 0, 255)));
+
+    session.clickAt(window, kClose);
+    if (!program.waitForFinished(5000))
+        program.kill();
 }
 
 QTEST_MAIN(TestMemoEndToEnd)

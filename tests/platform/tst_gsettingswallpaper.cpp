@@ -52,6 +52,8 @@ private Q_SLOTS:
     void theSamePathAgainChangesTheSetting();
     void refusesWhatTheSchemaLacks_data();
     void refusesWhatTheSchemaLacks();
+    void theUsersOwnPictureComesBack_data();
+    void theUsersOwnPictureComesBack();
 
 private:
     QTemporaryDir m_config;
@@ -138,6 +140,33 @@ void TestGSettingsWallpaper::refusesWhatTheSchemaLacks()
     QFETCH(QString, named);
     const QString message = wallpaperFailure([&] { GSettingsWallpaper(layout).setWallpaper(m_picture); });
     QVERIFY2(message.contains(named), qPrintable(message));
+}
+
+void TestGSettingsWallpaper::theUsersOwnPictureComesBack_data()
+{
+    setsThePictureStretchedAndKeepsIt_data();
+}
+
+void TestGSettingsWallpaper::theUsersOwnPictureComesBack()
+{
+    QFETCH(GSettingsLayout, layout);
+    QFETCH(QStringList, pictureKeys);
+    if (!haveSchema(layout.schema))
+        QSKIP(qPrintable("schema not installed: " + layout.schema + " (make deps installs it)"));
+    GSettings *settings = g_settings_new(layout.schema.constData());
+    for (const QString &key : pictureKeys)
+        g_settings_set_string(settings, key.toLatin1().constData(), "file:///home/u/%E6%B5%B7%20'1'.jpg");
+    g_settings_set_string(settings, "picture-options", "zoom");
+    g_settings_sync();
+    g_object_unref(settings);
+
+    GSettingsWallpaper desktop(layout);
+    const QStringList kept = desktop.currentSetting();
+    desktop.setWallpaper(m_picture);
+    desktop.restoreSetting(kept);
+    for (const QString &key : pictureKeys)
+        QCOMPARE(readKey(layout.schema, key.toLatin1()), QString("file:///home/u/%E6%B5%B7%20'1'.jpg"));
+    QCOMPARE(readKey(layout.schema, "picture-options"), QString("zoom"));
 }
 
 QTEST_GUILESS_MAIN(TestGSettingsWallpaper)

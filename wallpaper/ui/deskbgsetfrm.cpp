@@ -14,6 +14,7 @@ TDeskBGSetFrm::TDeskBGSetFrm()
 TDeskBGSetFrm::TDeskBGSetFrm(std::unique_ptr<DesktopWallpaper> desktop)
     : BGFolder(AppFolder::file(QStringLiteral("source/DeskTopBG/")))
     , m_desktop(std::move(desktop))
+    , m_original(AppFolder::file(QStringLiteral("Data/")))
 {
 }
 
@@ -21,7 +22,13 @@ TDeskBGSetFrm::~TDeskBGSetFrm() = default;
 
 void TDeskBGSetFrm::SetWallpaper(const QString &Path)
 {
+    m_original.recordBefore(*m_desktop, Path);
     m_desktop->setWallpaper(Path);
+}
+
+bool TDeskBGSetFrm::restoreOriginal()
+{
+    return m_original.restore(*m_desktop);
 }
 
 void TDeskBGSetFrm::reportRefusal(QWidget *parent, const QString &reason, const QString &Path)

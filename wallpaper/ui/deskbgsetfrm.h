@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wallpaper/originalwallpaper.h"
+
 #include <QString>
 
 #include <memory>
@@ -25,7 +27,12 @@ public:
     // Makes the picture at Path the desktop wallpaper, stretched. The desktop
     // gets exactly this file (a MIX.BMP copied from Windows beside the Mix.bmp
     // the apply wrote must not win). Throws when the desktop did not take it.
+    // The first time on a desktop, the user's own wallpaper is kept first.
     void SetWallpaper(const QString &Path);
+
+    // Gives the desktop the wallpaper it had before this program first set
+    // one; false when none was kept. Throws WallpaperError or FileError.
+    bool restoreOriginal();
 
     // Tells the user that the desktop did not take the wallpaper at Path, and
     // why, so they can set it by hand; once in a run, since every later apply
@@ -34,5 +41,6 @@ public:
 
 private:
     std::unique_ptr<DesktopWallpaper> m_desktop;
+    OriginalWallpaper m_original;
     bool m_refusalReported = false;
 };

@@ -4,7 +4,10 @@
 # with its own session bus. The program's wallpaper code (the setwallpaper
 # driver) sets Mix.bmp; the screen read back must show it stretched. Then
 # Mix.bmp is replaced under the same path, as the next apply does, and set
-# again: the screen must show the new picture.
+# again: the screen must show the new picture. Before the first apply the
+# user's own picture, centred, is on the desktop; the driver keeps it as the
+# program does, and after the two applies gives it back: the screen must be
+# what it was before the first apply.
 #
 # Then the notes on xfdesktop at the screen sizes people have: the
 # composewallpaper driver composes a notes' picture over a background of
@@ -59,6 +62,56 @@ screen_shows() { # picture screenshot
     [ -n "$differing" ] && [ "$differing" -le "$allowed" ]
 }
 
+# Takes screenshots until two in a row are the same and differ from the
+# screen without the picture (up to 10 s): the desktop has drawn it.
+settled_screen() { # screenshot screen-without-the-picture
+    local previous="$work/previous.png"
+    for _ in $(seq 20); do
+        sleep 0.5
+        import -window root "$1" 2>/dev/null || continue
+        [ "$(compare -metric AE "$1" "$2" null: 2>&1 | awk '{printf "%d", $1}')" = 0 ] && continue
+        if [ -f "$previous" ] && [ "$(compare -metric AE "$1" "$previous" null: 2>&1 | awk '{printf "%d", $1}')" = 0 ]; then
+            rm -f "$previous"
+            return 0
+        fi
+        cp "$1" "$previous"
+    done
+    rm -f "$previous"
+    return 1
+}
+
+# How many pixels of the root window differ from an earlier screenshot;
+# polls for up to 5 s while the desktop draws.
+screen_is() { # earlier-screenshot screenshot
+    local differing=""
+    for _ in $(seq 10); do
+        import -window root "$2" 2>/dev/null || { sleep 0.5; continue; }
+        differing=$(compare -metric AE -fuzz "$fuzz" "$2" "$1" null: 2>&1 | awk '{printf "%d", $1}')
+        [ "${differing:-$allowed}" -le "$allowed" ] && break
+        sleep 0.5
+    done
+    echo "$differing pixels differ from the screen before the first apply (at most $allowed allowed)"
+    [ -n "$differing" ] && [ "$differing" -le "$allowed" ]
+}
+
+# The user's own wallpaper, centred, set with the desktop's own tool (LXQt
+# reads it from its settings at start, stretched: pcmanfm-qt ignores a
+# --wallpaper-mode equal to the mode of its settings, so another mode could
+# not be shown again until it restarts).
+set_own_wallpaper() { # desktop picture
+    case "$1" in
+    xfce)
+        local property
+        for property in $(xfconf-query -c xfce4-desktop -l | grep '/last-image$'); do
+            xfconf-query -c xfce4-desktop -p "${property%last-image}image-style" --create --type int -s 1
+            xfconf-query -c xfce4-desktop -p "$property" -s ""
+            xfconf-query -c xfce4-desktop -p "$property" -s "$2"
+        done
+        ;;
+    feh) feh --bg-center "$2" ;;
+    esac
+}
+
 start_desktop() {
     case "$1" in
     xfce)
@@ -70,6 +123,11 @@ start_desktop() {
         ;;
     lxqt)
         export XDG_CURRENT_DESKTOP=LXQt QT_QPA_PLATFORM=xcb
+        # As the desktop's preferences write it: pcmanfm-qt's
+        # --wallpaper-mode shows the mode but keeps "none" in the file.
+        mkdir -p "$XDG_CONFIG_HOME/pcmanfm-qt/default"
+        printf '[Desktop]\nBgColor=#000000\nWallpaper=%s\nWallpaperMode=stretch\n' "$work/own.bmp" \
+            >"$XDG_CONFIG_HOME/pcmanfm-qt/default/settings.conf"
         pcmanfm-qt --desktop >"$work/desktop.log" 2>&1 &
         wait_for bus_has_name org.pcmanfm
         ;;
@@ -93,6 +151,8 @@ start_session() { # desktop
     Xvfb -displayfd 3 -noreset -screen 0 "${width}x${height}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
     wait_for test -s "$work/display" || { echo "Xvfb did not start"; return 1; }
     export DISPLAY=:$(head -n1 "$work/display")
+    # The user's own wallpaper, which LXQt reads from its settings at start.
+    picture "$work/own.bmp" white magenta teal olive
     start_desktop "$1" || { echo "$1 did not start"; cat "$work/desktop.log"; return 1; }
 }
 
@@ -107,6 +167,21 @@ inside() { # desktop driver output
     mkdir -p "$folder"
     picture "$work/first.bmp" red blue lime yellow
     picture "$work/second.bmp" navy orange purple cyan
+    local data="$work/Paxelo 备忘录/Data"
+    mkdir -p "$data"
+    if [ "$desktop" = lxqt ]; then
+        convert -size "${width}x${height}" xc:black "$work/blank.png"
+        sleep 1
+    else
+        import -window root "$work/blank.png"
+    fi
+    # A desktop that has just started may miss it, as the first apply below.
+    local own=no
+    for _ in 1 2 3; do
+        set_own_wallpaper "$desktop" "$work/own.bmp" || { echo "$desktop: the own wallpaper could not be set"; return 1; }
+        settled_screen "$output/$desktop-own.png" "$work/blank.png" && { own=yes; break; }
+    done
+    [ "$own" = yes ] || { echo "$desktop: the own wallpaper did not show"; return 1; }
     # A desktop that has just started may still be setting itself up and
     # miss the first picture: that one is set up to three times. The second,
     # the refresh, gets one try.
@@ -118,7 +193,7 @@ inside() { # desktop driver output
         for _ in $(seq "$tries"); do
             # A new file renamed over the old one, as the apply writes Mix.bmp.
             cp "$work/$step.bmp" "$folder/Mix.bmp.new" && mv -f "$folder/Mix.bmp.new" "$folder/Mix.bmp"
-            if ! "$driver" "$folder/Mix.bmp"; then
+            if ! "$driver" --keep-original "$data" "$folder/Mix.bmp"; then
                 echo "$desktop: the wallpaper code failed on the $step apply"
                 return 1
             fi
@@ -133,6 +208,18 @@ inside() { # desktop driver output
         fi
     done
     echo "$desktop: both pictures shown"
+
+    echo "$desktop: the kept wallpaper:"
+    cat "$data"/OriginalWallpaper-*.ini
+    if ! "$driver" --restore "$data"; then
+        echo "$desktop: the wallpaper code failed to give the own wallpaper back"
+        return 1
+    fi
+    if ! screen_is "$output/$desktop-own.png" "$output/$desktop-restored.png"; then
+        echo "$desktop: the screen after the restore is not the one before the first apply ($output/$desktop-restored.png)"
+        return 1
+    fi
+    echo "$desktop: the own wallpaper is back"
 }
 
 # Notes' tolerance against the expectation: the program scales with area
