@@ -1,12 +1,8 @@
 #include "wallpaper/pictureimport.h"
 
-#include "imaging/bmpreader.h"
 #include "imaging/imagingerror.h"
-#include "imaging/picturefile.h"
 #include "text/appfolder.h"
-#include "text/atomicfile.h"
-#include "wallpaper/picturepath.h"
-#include "wallpaper/uglobal.h"
+#include "wallpaper/pictureformats.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -34,41 +30,23 @@ void checkChosenFile(const QFileInfo &chosen)
         refuse(QStringLiteral("不是普通文件"));
 }
 
-// A BMP is read whole and proven readable, then written from those bytes.
-void copyBmp(const QString &chosen, const QString &target)
-{
-    QByteArray bytes;
-    try {
-        bytes = PictureFile::read(chosen);
-        BmpReader::read(bytes);
-    } catch (const ImagingError &e) {
-        refuseUnreadable(e);
-    }
-    AtomicFile::write(target, bytes);
-}
-
 } // namespace
 
 Imported importPicture(const QString &chosen)
 {
     const QFileInfo chosenFile(chosen);
     checkChosenFile(chosenFile);
-    const bool isBmp = PicturePath::extension(chosen).toLower() == QLatin1String(".bmp");
-    if (!isBmp && !uGlobal::isConvertible(chosen))
+    const PictureFormats::Format *format = PictureFormats::of(chosen);
+    if (!format)
         refuse(QStringLiteral("不支持的图片格式"));
 
-    const QString name = isBmp ? chosenFile.fileName()
-                               : PicturePath::changeExtension(chosenFile.fileName(), QStringLiteral(".bmp"));
+    const QString name = PictureFormats::bmpName(chosenFile.fileName());
     const QString target = AppFolder::file(QStringLiteral("source/DeskTopBG/") + name);
     const bool isNew = !QFileInfo::exists(target);
-    if (isBmp) {
-        copyBmp(chosen, target);
-    } else {
-        try {
-            uGlobal::convertInto(chosen, target);
-        } catch (const ImagingError &e) {
-            refuseUnreadable(e);
-        }
+    try {
+        format->writeBmp(chosen, target);
+    } catch (const ImagingError &e) {
+        refuseUnreadable(e);
     }
     return {QFileInfo(target).fileName(), target, isNew};
 }
