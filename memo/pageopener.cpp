@@ -1,5 +1,6 @@
 #include "memo/pageopener.h"
 
+#include "memo/helpfacts.h"
 #include "memo/siteaddress.h"
 #include "site/builtinsite.h"
 
@@ -58,7 +59,7 @@ QUrl PageOpener::writtenPage(const QString &path)
     }
     // Written at every use: the browser may still show a page that a
     // cleaner of the temporary folder has taken away since.
-    BuiltInSite::writeTo(m_folder->path());
+    BuiltInSite::writeTo(m_folder->path(), HelpFacts::current());
     return QUrl::fromLocalFile(m_folder->path() + path);
 }
 
