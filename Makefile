@@ -101,11 +101,14 @@ test-windows: deps
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
-# A .deb for Debian 12 in $(BUILD)/, checked by lintian (an error fails the target).
+# Two .debs for Debian 12 in $(BUILD)/: paxelo-memo, the program, and
+# paxelo-memo-web, the browser engine's module. Their control data is checked,
+# then lintian checks both: an error or a warning fails the target.
 package: build
 	$(call install_missing,$(PACKAGE_PACKAGES))
-	cd $(BUILD) && rm -f paxelo-memo_*.deb && cpack -G DEB
-	lintian --info --tag-display-limit 0 $(BUILD)/paxelo-memo_*.deb
+	cd $(BUILD) && rm -f paxelo-memo_*.deb paxelo-memo-web_*.deb && cpack -G DEB
+	tests/install/check_package.sh $(BUILD)
+	lintian --info --tag-display-limit 0 --fail-on error,warning $(BUILD)/paxelo-memo_*.deb $(BUILD)/paxelo-memo-web_*.deb
 
 # The wallpaper set through the program's own code on xfdesktop, pcmanfm-qt
 # and feh under Xvfb, read back from the screen, and the notes composed for

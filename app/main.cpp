@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "app/memoapplication.h"
 #include "app/singleinstance.h"
 #include "memo/webenginemodule.h"
@@ -9,6 +10,9 @@
 
 int main(int argc, char **argv)
 {
+    // --help and --version answer without a display.
+    if (const std::optional<int> status = CommandLine::handle(argc, argv))
+        return *status;
     WebEngineModule::prepareApplication(argc, argv);
     QApplication application(argc, argv);
     prepareApplication();

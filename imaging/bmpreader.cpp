@@ -5,7 +5,6 @@
 #include "imaging/imagingerror.h"
 #include "imaging/picturefile.h"
 
-#include <QDir>
 #include <QtEndian>
 
 #include <array>
@@ -218,16 +217,6 @@ Bitmap read(const QByteArray &data)
     return decode(MemoryBmpSource(data));
 }
 
-namespace {
-
-[[noreturn]] void rethrowWithPath(const ImagingError &e, const QString &path)
-{
-    throw ImagingError(
-        QStringLiteral("%1（%2）").arg(QString::fromUtf8(e.what()), QDir::toNativeSeparators(path)).toStdString());
-}
-
-} // namespace
-
 Bitmap readFile(const QString &path)
 {
     QFile file(path);
@@ -235,7 +224,7 @@ Bitmap readFile(const QString &path)
     try {
         return decode(FileBmpSource(file));
     } catch (const ImagingError &e) {
-        rethrowWithPath(e, path);
+        throw e.inFile(path);
     }
 }
 
@@ -269,7 +258,7 @@ BandReader::BandReader(const QString &path)
         s.pixels.resize(size_t(h.width * 4 * bandRows));
         s.rows.resize(bandRows);
     } catch (const ImagingError &e) {
-        rethrowWithPath(e, path);
+        throw e.inFile(path);
     }
 }
 
@@ -308,7 +297,7 @@ uchar *const *BandReader::readBand(int top, int count)
         }
         return s.rows.data();
     } catch (const ImagingError &e) {
-        rethrowWithPath(e, m_path);
+        throw e.inFile(m_path);
     }
 }
 

@@ -15,19 +15,34 @@ namespace {
 
 [[noreturn]] void fail(const QString &reason)
 {
-    throw ImagingError(QStringLiteral("无法读取 GIF 图片：%1").arg(reason).toStdString());
-}
-
-[[noreturn]] void failGif(int code)
-{
-    const char *text = GifErrorString(code);
-    fail(text ? QString::fromLatin1(text) : QStringLiteral("错误 %1").arg(code));
+    throw ImagingError(QStringLiteral("无法读取 GIF 图片：%1").arg(reason));
 }
 
 struct Source {
     const QByteArray &data;
     qsizetype position = 0;
+    // giflib asked for bytes past the end.
+    bool ranOut = false;
 };
+
+// giflib's error codes in the user's words; whatever giflib makes of it, a
+// file that ended too soon is cut short.
+[[noreturn]] void failGif(int code, const Source &source)
+{
+    if (source.ranOut)
+        fail(QStringLiteral("图片数据不完整"));
+    switch (code) {
+    case D_GIF_ERR_NOT_GIF_FILE:
+        fail(QStringLiteral("不是GIF图片"));
+    case D_GIF_ERR_READ_FAILED:
+    case D_GIF_ERR_EOF_TOO_SOON:
+        fail(QStringLiteral("图片数据不完整"));
+    case D_GIF_ERR_NOT_ENOUGH_MEM:
+        fail(QStringLiteral("内存不足"));
+    default:
+        fail(QStringLiteral("图片数据已损坏"));
+    }
+}
 
 int readBytes(GifFileType *gif, GifByteType *to, int length)
 {
@@ -35,17 +50,19 @@ int readBytes(GifFileType *gif, GifByteType *to, int length)
     const qsizetype n = std::min<qsizetype>(length, source->data.size() - source->position);
     std::memcpy(to, source->data.constData() + source->position, size_t(n));
     source->position += n;
+    source->ranOut = source->ranOut || n < length;
     return int(n);
 }
 
 class GifFile {
 public:
     explicit GifFile(Source &source)
+        : m_source(source)
     {
         int error = 0;
         m_gif = DGifOpen(&source, readBytes, &error);
         if (!m_gif)
-            failGif(error);
+            failGif(error, source);
     }
     ~GifFile() { DGifCloseFile(m_gif, nullptr); }
     GifFile(const GifFile &) = delete;
@@ -54,9 +71,10 @@ public:
     GifFileType *operator->() const { return m_gif; }
     GifFileType *get() const { return m_gif; }
     // giflib leaves Error untouched on some failures; 0 then still fails.
-    [[noreturn]] void fail() const { failGif(m_gif->Error ? m_gif->Error : D_GIF_ERR_READ_FAILED); }
+    [[noreturn]] void fail() const { failGif(m_gif->Error ? m_gif->Error : D_GIF_ERR_READ_FAILED, m_source); }
 
 private:
+    const Source &m_source;
     GifFileType *m_gif = nullptr;
 };
 

@@ -7,9 +7,8 @@
 #include "imaging/picturefile.h"
 #include "text/atomicfile.h"
 
-#include <QDir>
-
 #include <algorithm>
+#include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -28,25 +27,64 @@ constexpr int maxScans = 500;
 // libjpeg's own working memory (coefficient buffers of progressive files).
 constexpr long maxWorkingMemory = 512L * 1024 * 1024;
 
-// libjpeg calls error_exit from deep inside its C code; throwing unwinds
-// through those frames (built with unwind tables) back to the caller, whose
-// guard then destroys the libjpeg object. A warning about the compressed
-// data (a file cut short, a bad code, a lost marker) is damage as well:
-// libjpeg would go on and fill what it lost with grey.
+// libjpeg reports an error by calling error_exit, which must not return.
+// It jumps back (libjpeg's documented setjmp/longjmp path) to the call into
+// libjpeg that is running, and the error is thrown from there, once
+// libjpeg's frames are left: an exception must not pass through C code. A
+// warning about the compressed data (a file cut short, a bad code, a lost
+// marker) is damage as well: libjpeg would go on and fill what it lost with
+// grey.
 struct ErrorManager : jpeg_error_mgr {
-    const char *context;
+    const char *context = nullptr;
+    // Why the last call failed, in the user's words.
+    const char *reason = nullptr;
+    std::jmp_buf jump;
 };
 
-[[noreturn]] void throwError(const char *context, const QString &reason)
+[[noreturn]] void throwError(const char *context, const char *reason)
 {
-    throw ImagingError(QString::fromUtf8(context).arg(reason).toStdString());
+    throw ImagingError(QString::fromUtf8(context).arg(QString::fromUtf8(reason)));
+}
+
+// What the user is told for one of libjpeg's messages.
+const char *reasonFor(const jpeg_error_mgr &err, bool decoding)
+{
+    switch (err.msg_code) {
+    case JERR_NO_SOI:
+        return "不是JPEG图片";
+    case JERR_INPUT_EMPTY:
+    case JERR_INPUT_EOF:
+    case JWRN_JPEG_EOF:
+        return "图片数据不完整";
+    case JERR_OUT_OF_MEMORY:
+        return "内存不足";
+    case JERR_IMAGE_TOO_BIG:
+    case JERR_WIDTH_OVERFLOW:
+        return "图片太大";
+    case JERR_NO_IMAGE:
+    case JERR_EMPTY_IMAGE:
+        return "文件中没有图片";
+    case JERR_BAD_PRECISION:
+    case JERR_NOT_COMPILED:
+    case JERR_CONVERSION_NOTIMPL:
+    case JERR_ARITH_NOTIMPL:
+    case JERR_SOF_UNSUPPORTED:
+        return "不支持的JPEG格式";
+    default:
+        return decoding ? "图片数据已损坏" : "编码出错";
+    }
+}
+
+[[noreturn]] void jumpBack(j_common_ptr cinfo, const char *reason)
+{
+    auto *errors = static_cast<ErrorManager *>(cinfo->err);
+    errors->reason = reason;
+    std::longjmp(errors->jump, 1);
 }
 
 void errorExit(j_common_ptr cinfo)
 {
-    char message[JMSG_LENGTH_MAX] = {};
-    cinfo->err->format_message(cinfo, message);
-    throwError(static_cast<ErrorManager *>(cinfo->err)->context, QString::fromLocal8Bit(message));
+    jumpBack(cinfo, reasonFor(*cinfo->err, cinfo->is_decompressor));
 }
 
 // Warnings about labels in the file, and stray bytes after the last of the
@@ -63,10 +101,7 @@ void refuseDamage(j_common_ptr cinfo, int level)
 {
     if (level >= 0 || harmless(*cinfo->err))
         return;
-    char message[JMSG_LENGTH_MAX] = {};
-    cinfo->err->format_message(cinfo, message);
-    throwError(static_cast<ErrorManager *>(cinfo->err)->context,
-               QStringLiteral("图片数据已损坏（%1）").arg(QString::fromLocal8Bit(message)));
+    jumpBack(cinfo, reasonFor(*cinfo->err, true));
 }
 
 void ignoreOutput(j_common_ptr) {}
@@ -80,10 +115,20 @@ void installErrors(ErrorManager &errors, const char *context)
     errors.context = context;
 }
 
+// Runs one call into libjpeg; a failure inside it comes back here and is
+// thrown. Nothing between here and libjpeg has a destructor to run.
+template <typename Call>
+auto checked(ErrorManager &errors, Call &&call)
+{
+    if (setjmp(errors.jump))
+        throwError(errors.context, errors.reason);
+    return call();
+}
+
 void limitScans(j_common_ptr cinfo)
 {
     if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > maxScans)
-        throwError("无法读取 JPEG 图片：%1", QStringLiteral("扫描段过多"));
+        jumpBack(cinfo, "扫描段过多");
 }
 
 struct Compressor {
@@ -95,7 +140,7 @@ struct Compressor {
     {
         installErrors(errors, "无法生成 JPEG 图片：%1");
         cinfo.err = &errors;
-        jpeg_create_compress(&cinfo);
+        checked(errors, [&] { jpeg_create_compress(&cinfo); });
     }
     ~Compressor()
     {
@@ -112,7 +157,7 @@ struct Decompressor {
     {
         installErrors(errors, "无法读取 JPEG 图片：%1");
         cinfo.err = &errors;
-        jpeg_create_decompress(&cinfo);
+        checked(errors, [&] { jpeg_create_decompress(&cinfo); });
         cinfo.mem->max_memory_to_use = maxWorkingMemory;
         progress.progress_monitor = limitScans;
         cinfo.progress = &progress;
@@ -139,11 +184,6 @@ void cmykToBgr(const uchar *from, uchar *to, int width, int bytesPerPixel, bool 
     }
 }
 
-QString withPath(const ImagingError &e, const QString &path)
-{
-    return QStringLiteral("%1（%2）").arg(QString::fromUtf8(e.what()), QDir::toNativeSeparators(path));
-}
-
 // Rows top first, a band at a time: band(top, count) gives the row pointers
 // of 32-bit pixels for rows top .. top + count - 1.
 using BandSource = std::function<uchar *const *(int top, int count)>;
@@ -151,21 +191,26 @@ using BandSource = std::function<uchar *const *(int top, int count)>;
 QByteArray compress(int width, int height, int quality, int bandRows, const BandSource &band)
 {
     Compressor c;
-    jpeg_mem_dest(&c.cinfo, &c.buffer, &c.size);
     c.cinfo.image_width = JDIMENSION(width);
     c.cinfo.image_height = JDIMENSION(height);
     c.cinfo.input_components = 4;
     c.cinfo.in_color_space = JCS_EXT_BGRX;
-    jpeg_set_defaults(&c.cinfo);
-    jpeg_set_quality(&c.cinfo, quality, TRUE);
-    jpeg_start_compress(&c.cinfo, TRUE);
+    checked(c.errors, [&] {
+        jpeg_mem_dest(&c.cinfo, &c.buffer, &c.size);
+        jpeg_set_defaults(&c.cinfo);
+        jpeg_set_quality(&c.cinfo, quality, TRUE);
+        jpeg_start_compress(&c.cinfo, TRUE);
+    });
     for (int top = 0; top < height; top += bandRows) {
         const int count = std::min(bandRows, height - top);
         uchar *const *rows = band(top, count);
-        for (int done = 0; done < count;)
-            done += int(jpeg_write_scanlines(&c.cinfo, const_cast<JSAMPARRAY>(rows + done), JDIMENSION(count - done)));
+        for (int done = 0; done < count;) {
+            done += int(checked(c.errors, [&] {
+                return jpeg_write_scanlines(&c.cinfo, const_cast<JSAMPARRAY>(rows + done), JDIMENSION(count - done));
+            }));
+        }
     }
-    jpeg_finish_compress(&c.cinfo);
+    checked(c.errors, [&] { jpeg_finish_compress(&c.cinfo); });
     return QByteArray(reinterpret_cast<const char *>(c.buffer), qsizetype(c.size));
 }
 
@@ -176,13 +221,15 @@ void decompress(const QByteArray &data, int bytesPerPixel,
                 const std::function<uchar *const *(int width, int height)> &target)
 {
     Decompressor d;
-    jpeg_mem_src(&d.cinfo, reinterpret_cast<const unsigned char *>(data.constData()),
-                 static_cast<unsigned long>(data.size()));
-    jpeg_read_header(&d.cinfo, TRUE);
+    checked(d.errors, [&] {
+        jpeg_mem_src(&d.cinfo, reinterpret_cast<const unsigned char *>(data.constData()),
+                     static_cast<unsigned long>(data.size()));
+        jpeg_read_header(&d.cinfo, TRUE);
+    });
     ImageLimits::check(d.cinfo.image_width, d.cinfo.image_height);
     const bool cmyk = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
     d.cinfo.out_color_space = cmyk ? JCS_CMYK : bytesPerPixel == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
-    jpeg_start_decompress(&d.cinfo);
+    checked(d.errors, [&] { jpeg_start_decompress(&d.cinfo); });
 
     const int width = int(d.cinfo.output_width);
     uchar *const *rows = target(width, int(d.cinfo.output_height));
@@ -190,16 +237,17 @@ void decompress(const QByteArray &data, int bytesPerPixel,
     while (d.cinfo.output_scanline < d.cinfo.output_height) {
         const JDIMENSION y = d.cinfo.output_scanline;
         JSAMPROW cmykInto = cmykRow.data();
-        const JDIMENSION read = cmyk ? jpeg_read_scanlines(&d.cinfo, &cmykInto, 1)
-                                     : jpeg_read_scanlines(&d.cinfo, const_cast<JSAMPARRAY>(rows + y),
-                                                           d.cinfo.output_height - y);
+        const JDIMENSION read = checked(d.errors, [&] {
+            return cmyk ? jpeg_read_scanlines(&d.cinfo, &cmykInto, 1)
+                        : jpeg_read_scanlines(&d.cinfo, const_cast<JSAMPARRAY>(rows + y), d.cinfo.output_height - y);
+        });
         // A memory source never suspends; no rows would mean a stuck decoder.
         if (read == 0)
-            throwError("无法读取 JPEG 图片：%1", QStringLiteral("数据中断"));
+            throwError(d.errors.context, "图片数据不完整");
         if (cmyk)
             cmykToBgr(cmykRow.data(), rows[y], width, bytesPerPixel, d.cinfo.saw_Adobe_marker);
     }
-    jpeg_finish_decompress(&d.cinfo);
+    checked(d.errors, [&] { jpeg_finish_decompress(&d.cinfo); });
 }
 
 } // namespace
@@ -244,7 +292,7 @@ void decodeToBmpFile(const QString &jpegPath, const QString &bmpPath)
     try {
         decodeToBmpFile(data, bmpPath);
     } catch (const ImagingError &e) {
-        throw ImagingError(withPath(e, jpegPath).toStdString());
+        throw e.inFile(jpegPath);
     }
 }
 

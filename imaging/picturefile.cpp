@@ -12,7 +12,21 @@ namespace {
 
 [[noreturn]] void fail(const char *what, const QString &path, const QString &reason)
 {
-    throw ImagingError(QString::fromUtf8(what).arg(QDir::toNativeSeparators(path), reason).toStdString());
+    throw ImagingError(QString::fromUtf8(what).arg(QDir::toNativeSeparators(path), reason));
+}
+
+// The system's own words for a failed open or read are not the user's
+// language.
+QString reasonOf(const QFile &file)
+{
+    switch (file.error()) {
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("没有读取权限");
+    case QFileDevice::OpenError:
+        return QStringLiteral("无法打开文件");
+    default:
+        return QStringLiteral("读取失败");
+    }
 }
 
 } // namespace
@@ -25,7 +39,7 @@ void openForReading(QFile &file, const QString &path)
     if (!info.isFile())
         fail("无法读取图片文件 %1：%2", path, QStringLiteral("不是普通文件"));
     if (!file.open(QIODevice::ReadOnly))
-        fail("无法读取图片文件 %1：%2", path, file.errorString());
+        fail("无法读取图片文件 %1：%2", path, reasonOf(file));
     // Something other than a regular file put there after the check above.
     if (file.isSequential())
         fail("无法读取图片文件 %1：%2", path, QStringLiteral("不是普通文件"));
@@ -39,7 +53,7 @@ QByteArray read(const QString &path)
         fail("图片文件 %1 太大：%2", path, QStringLiteral("%1 字节").arg(file.size()));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        fail("无法读取图片文件 %1：%2", path, file.errorString());
+        fail("无法读取图片文件 %1：%2", path, reasonOf(file));
     return bytes;
 }
 
@@ -49,9 +63,7 @@ Bitmap decodeFile(const QString &path, Bitmap (*decode)(const QByteArray &data))
     try {
         return decode(data);
     } catch (const ImagingError &e) {
-        throw ImagingError(QStringLiteral("%1（%2）")
-                               .arg(QString::fromUtf8(e.what()), QDir::toNativeSeparators(path))
-                               .toStdString());
+        throw e.inFile(path);
     }
 }
 

@@ -15,7 +15,36 @@ namespace {
 
 [[noreturn]] void fail(const QString &reason)
 {
-    throw ImagingError(QStringLiteral("无法读取 WebP 图片：%1").arg(reason).toStdString());
+    throw ImagingError(QStringLiteral("无法读取 WebP 图片：%1").arg(reason));
+}
+
+// libwebp's status codes in the user's words.
+[[noreturn]] void failWith(VP8StatusCode status)
+{
+    switch (status) {
+    case VP8_STATUS_NOT_ENOUGH_DATA:
+        fail(QStringLiteral("图片数据不完整"));
+    case VP8_STATUS_OUT_OF_MEMORY:
+        fail(QStringLiteral("内存不足"));
+    case VP8_STATUS_UNSUPPORTED_FEATURE:
+        fail(QStringLiteral("不支持的WebP格式"));
+    default:
+        fail(QStringLiteral("图片数据已损坏"));
+    }
+}
+
+// A RIFF container of WebP data.
+bool hasWebpSignature(const QByteArray &data)
+{
+    return data.size() >= 12 && data.startsWith("RIFF") && data.mid(8, 4) == "WEBP";
+}
+
+// The container says how long it is: a file shorter than that was cut short.
+bool cutShort(const QByteArray &data)
+{
+    const auto *size = reinterpret_cast<const uchar *>(data.constData()) + 4;
+    const quint32 claimed = quint32(size[0]) | quint32(size[1]) << 8 | quint32(size[2]) << 16 | quint32(size[3]) << 24;
+    return qint64(claimed) + 8 > data.size();
 }
 
 const uint8_t *bytesOf(const QByteArray &data)
@@ -29,7 +58,7 @@ void decodeStill(const QByteArray &data, Bitmap &bitmap)
 {
     WebPDecoderConfig config;
     if (!WebPInitDecoderConfig(&config))
-        fail(QStringLiteral("libwebp 版本不符"));
+        fail(QStringLiteral("解码器版本不符"));
     config.options.flip = 1;
     config.output.colorspace = MODE_BGRA;
     config.output.is_external_memory = 1;
@@ -39,7 +68,7 @@ void decodeStill(const QByteArray &data, Bitmap &bitmap)
     const VP8StatusCode status = WebPDecode(bytesOf(data), size_t(data.size()), &config);
     WebPFreeDecBuffer(&config.output);
     if (status != VP8_STATUS_OK)
-        fail(QStringLiteral("数据损坏（代码 %1）").arg(int(status)));
+        failWith(status);
 }
 
 // The first picture of an animation, as the animation shows it.
@@ -47,7 +76,7 @@ void decodeFirstFrame(const QByteArray &data, Bitmap &bitmap)
 {
     WebPAnimDecoderOptions options;
     if (!WebPAnimDecoderOptionsInit(&options))
-        fail(QStringLiteral("libwebp 版本不符"));
+        fail(QStringLiteral("解码器版本不符"));
     options.color_mode = MODE_BGRA;
     const WebPData input {bytesOf(data), size_t(data.size())};
     const std::unique_ptr<WebPAnimDecoder, decltype(&WebPAnimDecoderDelete)> decoder(
@@ -55,7 +84,7 @@ void decodeFirstFrame(const QByteArray &data, Bitmap &bitmap)
     uint8_t *canvas = nullptr;
     int timestamp = 0;
     if (!decoder || !WebPAnimDecoderGetNext(decoder.get(), &canvas, &timestamp))
-        fail(QStringLiteral("动画数据损坏"));
+        fail(QStringLiteral("图片数据已损坏"));
     for (int y = 0; y < bitmap.height(); ++y)
         std::memcpy(bitmap.scanLine(y), canvas + qsizetype(y) * bitmap.bytesPerLine(), size_t(bitmap.bytesPerLine()));
 }
@@ -64,9 +93,14 @@ void decodeFirstFrame(const QByteArray &data, Bitmap &bitmap)
 
 Bitmap decode(const QByteArray &data)
 {
+    if (!hasWebpSignature(data))
+        fail(QStringLiteral("不是WebP图片"));
+    if (cutShort(data))
+        fail(QStringLiteral("图片数据不完整"));
     WebPBitstreamFeatures features;
-    if (WebPGetFeatures(bytesOf(data), size_t(data.size()), &features) != VP8_STATUS_OK)
-        fail(QStringLiteral("不是有效的 WebP 文件"));
+    if (const VP8StatusCode status = WebPGetFeatures(bytesOf(data), size_t(data.size()), &features);
+        status != VP8_STATUS_OK)
+        failWith(status);
     ImageLimits::check(features.width, features.height);
     Bitmap bitmap = Bitmap::forOverwrite(features.width, features.height);
     if (features.has_animation)

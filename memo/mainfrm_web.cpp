@@ -63,6 +63,8 @@ void TMainFrm::openWebPanel()
     // The engine takes long to start: the window comes up first.
     QTimer::singleShot(0, this, [this] {
         webLink = WebPanel::showSitePage(pnlWeb, Site::page(m_siteRoot, SitePaths::kWebPanelPage));
+        if (!webLink)
+            webLink = WebPanel::showMissingModule(pnlWeb, m_siteRoot);
     });
 }
 

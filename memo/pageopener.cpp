@@ -1,10 +1,34 @@
 #include "memo/pageopener.h"
 
 #include "memo/core/siteaddress.h"
+#include "memo/helpfacts.h"
 #include "site/builtinsite.h"
 
 #include <QDesktopServices>
 #include <QTextBrowser>
+
+namespace {
+
+// Shows the carried pages with what they say about this machine filled in
+// (the data folder, the picture formats); other resources as they are.
+class CarriedPageBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+protected:
+    QVariant loadResource(int type, const QUrl &name) override
+    {
+        const QString prefix = BuiltInSite::url(QString()).path();
+        if (name.scheme() == QLatin1String("qrc") && name.path().startsWith(prefix)) {
+            const QByteArray page = BuiltInSite::file(name.path().mid(prefix.size()), HelpFacts::current());
+            if (!page.isEmpty())
+                return page;
+        }
+        return QTextBrowser::loadResource(type, name);
+    }
+};
+
+} // namespace
 
 PageOpener::PageOpener(QWidget *window, const QString &siteRoot)
     : QObject(window)
@@ -27,7 +51,7 @@ void PageOpener::open(const char16_t *path)
 void PageOpener::showInWindow(const QUrl &page)
 {
     if (!m_viewer) {
-        m_viewer = new QTextBrowser(m_window);
+        m_viewer = new CarriedPageBrowser(m_window);
         m_viewer->setWindowFlag(Qt::Window);
         m_viewer->setAttribute(Qt::WA_DeleteOnClose);
         m_viewer->resize(680, 520);

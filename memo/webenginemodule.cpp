@@ -2,22 +2,24 @@
 
 #include "memo/core/siteaddress.h"
 #include "platform/processuser.h"
+#include "text/appfolder.h"
 #include "webengine/browsermodule.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLibrary>
 
 namespace {
 
-// Beside the executable in a portable application folder; below lib/ in an
-// installed program.
+// Beside the executable in a portable application folder; in the private
+// library folder of an installed program, which the build names.
 QStringList candidates()
 {
     if (!WebEngineModule::location().isEmpty())
         return {WebEngineModule::location()};
     const QString program = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     const QString name = QLatin1String(BrowserModule::kFileName);
-    return {program + name, program + QStringLiteral("../lib/paxelo-memo/") + name};
+    return {program + name, program + QStringLiteral(PAXELO_INSTALLED_MODULE_DIR "/") + name};
 }
 
 } // namespace
@@ -39,6 +41,15 @@ QString &location()
 {
     static QString file;
     return file;
+}
+
+QString missingModuleMessage(const QString &siteRoot)
+{
+    const QString siteFile = QDir::toNativeSeparators(AppFolder::file(QString::fromUtf16(Site::kSiteFile)));
+    return QStringLiteral("无法显示网站 %1 的页面：没有安装浏览器组件。\n"
+                          "%2 设置了这个网站，显示它需要软件包 %3，"
+                          "请安装它（例如 sudo apt install %3），或删除这个文件。")
+        .arg(siteRoot, siteFile, QLatin1String(kPackage));
 }
 
 QWidget *createBrowser(QWidget *parent)

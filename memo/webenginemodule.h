@@ -17,8 +17,16 @@ void prepareApplication(int &argc, char **argv);
 
 // The module's file, without the platform's prefix and suffix, when set
 // (tests load the one in the build); otherwise the module is looked for
-// beside the executable, then in the installed program's lib/paxelo-memo/.
+// beside the executable, then in the installed program's private library
+// folder (lib/<architecture>/paxelo-memo/).
 QString &location();
+
+// The package that installs the module beside an installed program.
+inline constexpr char kPackage[] = "paxelo-memo-web";
+
+// What the user is told when a site is configured but the module cannot be
+// loaded: which site, and which package brings the module.
+QString missingModuleMessage(const QString &siteRoot);
 
 // A browser of the engine inside `parent`, or nullptr when the module cannot
 // be loaded.

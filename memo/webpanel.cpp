@@ -6,16 +6,38 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+#include <cstdio>
+
 namespace WebPanel {
 
-QWidget *showBuiltInPage(QWidget *panel, QDate today)
+namespace {
+
+QTextBrowser *lightView(QWidget *panel)
 {
     auto *view = new QTextBrowser(panel);
     view->setFrameShape(QFrame::NoFrame);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setGeometry(panel->rect());
+    return view;
+}
+
+} // namespace
+
+QWidget *showBuiltInPage(QWidget *panel, QDate today)
+{
+    QTextBrowser *view = lightView(panel);
     view->setHtml(PanelPage::html(today));
+    view->show();
+    return view;
+}
+
+QWidget *showMissingModule(QWidget *panel, const QString &siteRoot)
+{
+    const QString message = WebEngineModule::missingModuleMessage(siteRoot);
+    std::fprintf(stderr, "paxelo-memo: %s\n", message.toLocal8Bit().constData());
+    QTextBrowser *view = lightView(panel);
+    view->setPlainText(message);
     view->show();
     return view;
 }

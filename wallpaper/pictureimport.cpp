@@ -1,12 +1,8 @@
 #include "wallpaper/pictureimport.h"
 
-#include "imaging/bmpreader.h"
 #include "imaging/imagingerror.h"
-#include "imaging/picturefile.h"
 #include "text/appfolder.h"
-#include "text/atomicfile.h"
-#include "wallpaper/picturepath.h"
-#include "wallpaper/uglobal.h"
+#include "wallpaper/pictureformats.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,35 +37,23 @@ void checkChosenFile(const QFileInfo &chosen)
         refuse(QStringLiteral("文件名含有换行符，不能列入图片列表"));
 }
 
-// A BMP is read whole and proven readable, then written from those bytes.
-void copyBmp(const QString &chosen, const QString &target)
-{
-    const QByteArray bytes = PictureFile::read(chosen);
-    BmpReader::read(bytes);
-    AtomicFile::write(target, bytes);
-}
-
 } // namespace
 
 Imported importPicture(const QString &chosen)
 {
     const QFileInfo chosenFile(chosen);
     checkChosenFile(chosenFile);
-    const bool isBmp = PicturePath::extension(chosen).toLower() == QLatin1String(".bmp");
-    if (!isBmp && !uGlobal::isConvertible(chosen))
+    const PictureFormats::Format *format = PictureFormats::of(chosen);
+    if (!format)
         refuse(QStringLiteral("不支持的图片格式"));
 
-    const QString name = isBmp ? chosenFile.fileName()
-                               : PicturePath::changeExtension(chosenFile.fileName(), QStringLiteral(".bmp"));
+    const QString name = PictureFormats::bmpName(chosenFile.fileName());
     const QString target = AppFolder::file(QStringLiteral("source/DeskTopBG/") + name);
     const QFileInfo targetFile(target);
     // A staged picture left by an add that was cut off is written over.
     const QString staged = targetFile.dir().filePath(QStringLiteral(".paxelo-adding-") + targetFile.fileName());
     try {
-        if (isBmp)
-            copyBmp(chosen, staged);
-        else
-            uGlobal::convertInto(chosen, staged);
+        format->writeBmp(chosen, staged);
     } catch (const ImagingError &e) {
         refuseUnreadable(e);
     } catch (const FileError &e) {

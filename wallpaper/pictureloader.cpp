@@ -15,7 +15,7 @@ Bitmap load(const QString &path)
     static const QStringList emptyTypes {".jpg", ".jpeg", ".gif", ".png", ".ico", ".emf", ".wmf"};
     if (emptyTypes.contains(lower))
         return Bitmap();
-    throw ImagingError(QStringLiteral("Unknown picture file extension (.%1)").arg(extension.mid(1)).toStdString());
+    throw ImagingError(QStringLiteral("无法识别的图片文件扩展名（.%1）").arg(extension.mid(1)));
 }
 
 } // namespace PictureLoader

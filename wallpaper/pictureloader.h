@@ -12,7 +12,7 @@ namespace PictureLoader {
 // by name (".jpg", ".jpeg", ".gif", ".png", ".ico", ".emf", ".wmf") give an
 // empty 0 × 0 picture: list files written by hand may name them, and the
 // blend then keeps the content alone. Any other extension throws
-// ImagingError "Unknown picture file extension (.ext)".
+// ImagingError "无法识别的图片文件扩展名（.ext）".
 Bitmap load(const QString &path);
 
 } // namespace PictureLoader

@@ -29,27 +29,4 @@ bool readAskBeforeSetBg(const QString &path);
 // Writes the answer "do not ask again" (the single line "0").
 void writeDoNotAsk(const QString &path);
 
-// The BMP file for an added picture, by the extension of Path in any letter
-// case: a ".bmp" path itself, the conversion of a ".jpg", ".jpeg", ".gif",
-// ".png" or ".webp" file, and an empty string for every other type.
-// Conversion failures throw to the caller.
-QString ConvertToBmp(const QString &Path);
-
-// Decode the JPEG or the first picture of the GIF at Path and write it as a
-// 24-bit BMP beside it, with the extension changed to ".bmp" (Pic.JPG →
-// Pic.bmp), replacing any file there. Return that path. Throw as
-// convertInto() does.
-QString JpgToBmp(const QString &Path);
-QString GifToBmp(const QString &Path);
-
-// Whether convertInto() reads a file of this name (".jpg", ".jpeg",
-// ".gif", ".png", ".webp" in any letter case).
-bool isConvertible(const QString &path);
-// Decodes the picture at source by its extension and writes it as a
-// 24-bit BMP at target, as an AtomicFile: the file there is replaced only
-// once the whole picture has been decoded and written. Throws ImagingError
-// for a picture that cannot be read (a damaged one included), FileError
-// when the BMP cannot be written.
-void convertInto(const QString &source, const QString &target);
-
 } // namespace uGlobal

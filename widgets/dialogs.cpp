@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QImageReader>
@@ -12,6 +14,7 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QSplitter>
 #include <QTreeView>
 
@@ -82,6 +85,18 @@ QStringList filterPatterns(const QString &caption)
     return caption.mid(open + 1, close - open - 1).split(separators, Qt::SkipEmptyParts);
 }
 
+// Where the open dialog for pictures starts: the user's pictures folder
+// (XDG_PICTURES_DIR), later the folder of the last pictures chosen, for as
+// long as the program runs.
+QString &lastPictureFolder()
+{
+    static QString folder = [] {
+        const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        return QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
+    }();
+    return folder;
+}
+
 } // namespace
 
 Dialogs &Dialogs::instance()
@@ -134,17 +149,13 @@ std::optional<FontChoice> WidgetDialogs::font(QWidget *parent, const FontChoice 
 
 QStringList WidgetDialogs::openPictures(QWidget *parent, const QString &filterCaption)
 {
-    QFileDialog dialog(parent, QStringLiteral("打开"));
+    QFileDialog dialog(parent, QStringLiteral("打开"), lastPictureFolder());
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     // The dialog reads only blank-separated patterns, so the caption alone
     // would list nothing. It shows the caption as given and filters by the
     // patterns the caption names, which it matches in any letter case.
-    // WebP pictures are taken too, though the caption, kept as it has
-    // always read, does not name them.
-    QStringList patterns = filterPatterns(filterCaption);
-    if (!patterns.isEmpty())
-        patterns << QStringLiteral("*.webp");
+    const QStringList patterns = filterPatterns(filterCaption);
     dialog.setOption(QFileDialog::HideNameFilterDetails, !patterns.isEmpty());
     dialog.setNameFilter(patterns.isEmpty() ? filterCaption
                                             : filterCaption + QStringLiteral(" (") + patterns.join(QLatin1Char(' '))
@@ -170,6 +181,7 @@ QStringList WidgetDialogs::openPictures(QWidget *parent, const QString &filterCa
 
     if (dialog.exec() != QDialog::Accepted)
         return {};
+    lastPictureFolder() = dialog.directory().absolutePath();
     return dialog.selectedFiles();
 }
 

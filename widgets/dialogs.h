@@ -51,7 +51,9 @@ public:
     // shown as the installed face and comes back under its own name unless
     // another face was chosen.
     virtual std::optional<FontChoice> font(QWidget *parent, const FontChoice &initial) = 0;
-    // The open dialog for pictures, multiple selection, with a preview.
+    // The open dialog for pictures, multiple selection, with a preview. It
+    // starts in the user's pictures folder, then in the folder of the last
+    // pictures chosen while the program runs.
     virtual QStringList openPictures(QWidget *parent, const QString &filterCaption) = 0;
     // The save dialog titled `title`; an empty string on cancel.
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &proposedName,

@@ -6,6 +6,7 @@
 #include "widgets/picturecontrol.h"
 #include "widgets/xpbutton.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSplitter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -23,7 +25,7 @@
 namespace {
 
 const QString kList = QStringLiteral("Data/BGPicList.ini");
-const QString kFilter = QStringLiteral("All(*.bmp;*.ico,*.Jpg;*.PNG;*.JPEG;*.Gif;)");
+const QString kFilter = QStringLiteral("所有图片(*.bmp;*.jpg;*.jpeg;*.gif;*.png;*.webp)");
 
 QByteArray crlf(const QStringList &lines)
 {
@@ -46,7 +48,10 @@ private slots:
     void closePictureClosesWithoutChange();
     void theDefaultRowsAreMarked();
     void addHandlesEveryFileOfALargeSelection();
+    // First: it sees the first open dialog of the run.
+    void openDialogStartsInPicturesThenWhereTheUserChose();
     void openDialogShowsPicturesOfAnyCaseWithAPreview();
+    void hintNamesEveryFormatTheAddTakes();
 
 private:
     void showWindow(const QStringList &lines);
@@ -247,10 +252,10 @@ void TestPicSelFrm::addHandlesEveryFileOfALargeSelection()
 void TestPicSelFrm::openDialogShowsPicturesOfAnyCaseWithAPreview()
 {
     QTemporaryDir folder;
-    const QStringList pictures{"a.BMP", "b.jpg", "c.Gif", "d.PNG", "e.ico", "f.JPEG", "h.WebP"};
+    const QStringList pictures{"a.BMP", "b.jpg", "c.Gif", "d.PNG", "f.JPEG", "h.WebP"};
     QImage picture(300, 200, QImage::Format_RGB32);
     picture.fill(Qt::green);
-    for (const QString &name : pictures + QStringList{"g.txt"})
+    for (const QString &name : pictures + QStringList{"e.ico", "g.txt"})
         QVERIFY(picture.save(folder.filePath(name), "BMP"));
 
     QString comboText;
@@ -309,5 +314,59 @@ void TestPicSelFrm::theDefaultRowsAreMarked()
     QCOMPARE(markedRows(), (QList<int>{0}));
 }
 
-QTEST_MAIN(TestPicSelFrm)
+void TestPicSelFrm::openDialogStartsInPicturesThenWhereTheUserChose()
+{
+    // The user's pictures folder is set before the first dialog (main()).
+    const QString pictures = qEnvironmentVariable("PAXELO_TEST_PICTURES");
+    QTemporaryDir elsewhere;
+    QVERIFY(QImage(8, 8, QImage::Format_RGB32).save(elsewhere.filePath("x.png")));
+    QStringList startedIn;
+    const auto chooseIn = [&](const QString &folder) {
+        QTimer::singleShot(0, this, [&, folder] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            startedIn.append(dialog->directory().absolutePath());
+            dialog->setDirectory(folder);
+            dialog->findChild<QLineEdit *>("fileNameEdit")->setText("x.png");
+            static_cast<QDialog *>(dialog)->accept();
+        });
+        return WidgetDialogs().openPictures(nullptr, kFilter);
+    };
+    QVERIFY(QImage(8, 8, QImage::Format_RGB32).save(pictures + "/x.png"));
+    QCOMPARE(chooseIn(elsewhere.path()), QStringList {elsewhere.filePath("x.png")});
+    QCOMPARE(chooseIn(pictures), QStringList {pictures + "/x.png"});
+    QCOMPARE(chooseIn(pictures), QStringList {pictures + "/x.png"});
+    QCOMPARE(startedIn, (QStringList {pictures, elsewhere.path(), pictures}));
+}
+
+void TestPicSelFrm::hintNamesEveryFormatTheAddTakes()
+{
+    showWindow({"A1.bmp", "A1.bmp"});
+    const QLabel *hint = m_window->lblTishi;
+    QVERIFY(hint->text().endsWith("图像格式：" + QString(28, ' ') + "BMP, JPG, GIF, PNG, WebP"));
+    // Every format stays inside the label: the line wraps at its blanks.
+    const QRect room = hint->contentsRect();
+    const QRect needed = hint->fontMetrics().boundingRect(room, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, hint->text());
+    QVERIFY2(room.contains(needed), qPrintable(QStringLiteral("%1×%2").arg(needed.width()).arg(needed.height())));
+}
+
+// The user's pictures folder, as the desktop's user-dirs.dirs names it.
+int main(int argc, char **argv)
+{
+    QTemporaryDir config;
+    const QString pictures = config.filePath("Bilder");
+    QDir().mkpath(pictures);
+    QFile dirs(config.filePath("user-dirs.dirs"));
+    if (!dirs.open(QIODevice::WriteOnly))
+        return 1;
+    dirs.write("XDG_PICTURES_DIR=\"" + pictures.toUtf8() + "\"\n");
+    dirs.close();
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    qputenv("PAXELO_TEST_PICTURES", pictures.toUtf8());
+    QApplication application(argc, argv);
+    TestPicSelFrm test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_picselfrm.moc"

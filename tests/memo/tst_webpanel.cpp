@@ -1,6 +1,7 @@
 #include "fixedclock.h"
 #include "memo/mainfrm.h"
 #include "memo/core/siteaddress.h"
+#include "memo/webenginemodule.h"
 #include "site/builtinsite.h"
 #include "site/panelpage.h"
 #include "store/tdm.h"
@@ -118,6 +119,9 @@ private slots:
     void helpAndFeedbackShowInTheProgramsOwnWindow();
     void siteFileConfiguresTheSite_data();
     void siteFileConfiguresTheSite();
+    void siteWithoutTheModuleSaysWhichPackageBringsIt();
+    void helpTellsWhereThisProgramKeepsItsFiles_data();
+    void helpTellsWhereThisProgramKeepsItsFiles();
 };
 
 void TestWebPanel::defaultStartMapsNoEngineAndPrintsNothing()
@@ -224,6 +228,12 @@ void TestWebPanel::helpAndFeedbackShowInTheProgramsOwnWindow()
     QCOMPARE(viewer->source(), BuiltInSite::url(QStringLiteral("/help4/B90a.htm")));
     QCOMPARE(viewer->windowTitle(), QStringLiteral("Paxelo备忘录 - 帮助说明"));
     QVERIFY(viewer->toPlainText().contains(QStringLiteral("Data/configSetBg.ini")));
+    // The page names this program's data folder and the formats the add
+    // takes, as the program follows them.
+    const QString shown = viewer->toPlainText();
+    QVERIFY(!shown.contains(QStringLiteral("{{")));
+    QVERIFY(shown.contains(QDir::toNativeSeparators(memo.folder.root())));
+    QVERIFY(shown.contains(QStringLiteral("BMP、JPG、GIF、PNG、WebP 图片（.bmp、.jpg、.jpeg、.gif、.png、.webp）")));
 
     // A link between the pages stays in the window.
     const QPoint toFeedback = linkPoint(viewer, QStringLiteral("B90b.htm"));
@@ -231,6 +241,7 @@ void TestWebPanel::helpAndFeedbackShowInTheProgramsOwnWindow()
     WindowInput::click(viewer->viewport(), toFeedback);
     QTRY_COMPARE(viewer->source(), BuiltInSite::url(QStringLiteral("/help4/B90b.htm")));
     QCOMPARE(viewer->windowTitle(), QStringLiteral("Paxelo备忘录 - 意见反馈"));
+    QVERIFY(viewer->toPlainText().contains(QDir::toNativeSeparators(memo.folder.root())));
 
     // Help from the menu again: the same window.
     memo.chooseSetting(QStringLiteral("帮助说明"));
@@ -266,6 +277,58 @@ void TestWebPanel::siteFileConfiguresTheSite()
     if (!file.isNull())
         folder.writeFile("Data/WebSite.ini", file);
     QCOMPARE(Site::configuredRoot(), root);
+}
+
+void TestWebPanel::siteWithoutTheModuleSaysWhichPackageBringsIt()
+{
+    Site::rootOverride() = QStringLiteral("https://memo.example.org");
+    WebEngineModule::location() = QDir::temp().filePath(QStringLiteral("no-such-folder/paxelo-memo-web"));
+    PanelFixture memo;
+    Site::rootOverride().clear();
+    WebEngineModule::location().clear();
+    QTRY_VERIFY(qobject_cast<QTextBrowser *>(memo.window->browser()));
+    const QString notice = qobject_cast<QTextBrowser *>(memo.window->browser())->toPlainText();
+    QVERIFY2(notice.contains(QStringLiteral("没有安装浏览器组件")) && notice.contains(QStringLiteral("paxelo-memo-web"))
+                 && notice.contains(QStringLiteral("https://memo.example.org"))
+                 && notice.contains(QDir::toNativeSeparators(memo.folder.path("Data/WebSite.ini"))),
+             qPrintable(notice));
+    QVERIFY(memo.window->browser()->isVisible());
+}
+
+void TestWebPanel::helpTellsWhereThisProgramKeepsItsFiles_data()
+{
+    QTest::addColumn<bool>("portable");
+    QTest::addColumn<QStringList>("said");
+    QTest::addColumn<QStringList>("notSaid");
+    QTest::newRow("portable") << true << QStringList {"程序所在的文件夹 <code>/opt/memo/</code>"}
+                              << QStringList {"/usr/share/paxelo-memo/", "自己的数据文件夹"};
+    QTest::newRow("installed") << false
+                               << QStringList {"自己的数据文件夹 <code>/home/li &amp; wang/.local/share/paxelo-memo/</code>",
+                                               "从 <code>/usr/share/paxelo-memo/</code> 复制"}
+                               << QStringList {"程序所在的文件夹"};
+}
+
+void TestWebPanel::helpTellsWhereThisProgramKeepsItsFiles()
+{
+    QFETCH(bool, portable);
+    QFETCH(QStringList, said);
+    QFETCH(QStringList, notSaid);
+    BuiltInSite::Facts facts;
+    facts.portable = portable;
+    facts.dataFolder = portable ? QStringLiteral("/opt/memo/") : QStringLiteral("/home/li & wang/.local/share/paxelo-memo/");
+    facts.templateFolder = QStringLiteral("/usr/share/paxelo-memo/");
+    facts.pictureFormats = QStringList {"BMP", "PNG"};
+    facts.pictureExtensions = QStringList {".bmp", ".png"};
+    const QString help = QString::fromUtf8(BuiltInSite::file(QStringLiteral("/help4/B90a.htm"), facts));
+    for (const QString &text : said)
+        QVERIFY2(help.contains(text), qPrintable(text));
+    for (const QString &text : notSaid)
+        QVERIFY2(!help.contains(text), qPrintable(text));
+    QVERIFY(help.contains(QStringLiteral("BMP、PNG 图片（.bmp、.png）")));
+    QVERIFY(help.contains(QStringLiteral("恢复时把文件放回数据文件夹 <code>%1</code>").arg(facts.dataFolder.toHtmlEscaped())));
+    // The stylesheet is carried as it is.
+    QVERIFY(!BuiltInSite::file(QStringLiteral("/help4/memo.css"), facts).isEmpty());
+    QVERIFY(BuiltInSite::file(QStringLiteral("/help4/none.htm"), facts).isEmpty());
 }
 
 QTEST_MAIN(TestWebPanel)

@@ -6,7 +6,7 @@
 #include "imaging/bmpwriter.h"
 #include "imaging/imagingerror.h"
 #include "wallpaper/pictureloader.h"
-#include "wallpaper/uglobal.h"
+#include "wallpaper/pictureformats.h"
 
 #include <QDir>
 #include <QProcess>
@@ -39,11 +39,23 @@ int bmpBitCount(const QString &path)
     return header.size() == 30 ? qFromLittleEndian<quint16>(header.constData() + 28) : -1;
 }
 
+// Writes the BMP for a picture beside it, as the add writes it into the
+// picture folder; an empty path for a file of no accepted format.
+QString writeBmpBeside(const QString &source)
+{
+    const PictureFormats::Format *format = PictureFormats::of(source);
+    if (!format)
+        return {};
+    const QString bmp = QFileInfo(source).dir().filePath(PictureFormats::bmpName(QFileInfo(source).fileName()));
+    format->writeBmp(source, bmp);
+    return bmp;
+}
+
 // Checks the BMP written for source: its name, depth, size and pixels
 // against ImageMagick's reading of the source.
 void checkConversion(const QString &source, const QString &expectedBmp, QSize size, int tolerance)
 {
-    const QString bmp = uGlobal::ConvertToBmp(source);
+    const QString bmp = writeBmpBeside(source);
     QCOMPARE(bmp, expectedBmp);
     QVERIFY(QFile::exists(source));
     QCOMPARE(bmpBitCount(bmp), 24);
@@ -138,12 +150,16 @@ void TestConversions::otherTypesAreNotConverted()
     QFETCH(QString, name);
     QFETCH(QString, result);
     QTemporaryDir dir;
+    // A readable BMP under every name: only the name decides.
+    BmpWriter::writeFile(Bitmap(3, 2), dir.filePath(name), BmpWriter::Depth::Bits24);
     QFile file(dir.filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("not read");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
     file.close();
-    QCOMPARE(uGlobal::ConvertToBmp(dir.filePath(name)), result.isEmpty() ? QString() : dir.filePath(result));
+    QCOMPARE(writeBmpBeside(dir.filePath(name)), result.isEmpty() ? QString() : dir.filePath(result));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {name});
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), bytes);
 }
 
 void TestConversions::damagedPictureWritesNothing()
@@ -156,9 +172,10 @@ void TestConversions::damagedPictureWritesNothing()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
         file.close();
-        QVERIFY_THROWS_EXCEPTION(ImagingError, uGlobal::ConvertToBmp(dir.filePath(name)));
+        QVERIFY_THROWS_EXCEPTION(ImagingError, writeBmpBeside(dir.filePath(name)));
     }
-    QVERIFY_THROWS_EXCEPTION(ImagingError, uGlobal::GifToBmp(dir.filePath("fake.jpg")));
+    QVERIFY_THROWS_EXCEPTION(ImagingError,
+                             PictureFormats::of("x.gif")->writeBmp(dir.filePath("fake.jpg"), dir.filePath("fake.bmp")));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), names);
 }
 
@@ -171,9 +188,9 @@ void TestConversions::applyReadsByExtension_data()
     QTest::newRow("BMP") << "back.BMP" << QSize(7, 5) << "";
     for (const char *other : {"x.jpg", "x.JPEG", "x.gif", "x.png", "x.ico", "x.emf", "x.wmf"})
         QTest::newRow(other) << other << QSize(0, 0) << "";
-    QTest::newRow("txt") << "notes.txt" << QSize() << "Unknown picture file extension (.txt)";
-    QTest::newRow("TIF") << "scan.TIF" << QSize() << "Unknown picture file extension (.TIF)";
-    QTest::newRow("none") << "picture" << QSize() << "Unknown picture file extension (.)";
+    QTest::newRow("txt") << "notes.txt" << QSize() << "无法识别的图片文件扩展名（.txt）";
+    QTest::newRow("TIF") << "scan.TIF" << QSize() << "无法识别的图片文件扩展名（.TIF）";
+    QTest::newRow("none") << "picture" << QSize() << "无法识别的图片文件扩展名（.）";
     QTest::newRow("missing bmp") << "gone.bmp" << QSize() << "gone.bmp";
     // Refused without opening it: an open would wait for a writer.
     QTest::newRow("FIFO") << "fifo.bmp" << QSize() << "不是普通文件";

@@ -13,6 +13,7 @@
 #include "wallpaper/piclistfile.h"
 #include "wallpaper/pictureimport.h"
 #include "wallpaper/pictureloader.h"
+#include "wallpaper/pictureformats.h"
 #include "wallpaper/uglobal.h"
 
 #include <QDirIterator>
@@ -159,7 +160,7 @@ void prepareKills(const QString &root)
         QDir().mkpath(ref);
         AtomicFile::write(chosen + "big.jpg", JpegCodec::encode(versionPicture(version, 2400, 1600), 90));
         BmpWriter::writeFile(versionPicture(version, 1600, 1200), chosen + "sky.bmp", BmpWriter::Depth::Bits24);
-        uGlobal::convertInto(chosen + "big.jpg", ref + "big.bmp");
+        PictureFormats::of("big.jpg")->writeBmp(chosen + "big.jpg", ref + "big.bmp");
         QFile::copy(chosen + "sky.bmp", ref + "sky.bmp");
         apply(root, version);
         for (const char *name : {"Content.bmp", "Mix.bmp", "Mix.Jpg"})

@@ -1,6 +1,7 @@
 #include "wallpaper/ui/picselfrm.h"
 
 #include "wallpaper/piclistfile.h"
+#include "wallpaper/pictureformats.h"
 #include "wallpaper/pictureimport.h"
 #include "widgets/chinesefonts.h"
 #include "widgets/chromebutton.h"
@@ -20,9 +21,6 @@
 namespace {
 
 const QColor kBackground(216, 227, 243);
-
-// One filter entry; the open dialog lists the picture files it names.
-const QString kPictureFilter = QStringLiteral("All(*.bmp;*.ico,*.Jpg;*.PNG;*.JPEG;*.Gif;)");
 
 TXPButton *button(QWidget *parent, const QString &caption, QPoint place)
 {
@@ -73,12 +71,13 @@ QTreeWidget *pictureList(QWidget *parent)
     return list;
 }
 
-// The two runs of blanks make the wrapped label break there into three lines.
+// The two runs of blanks make the wrapped label break there into three
+// lines; the formats' line may wrap at its blanks.
 QString hintText()
 {
     const QString blanks(28, QLatin1Char(' '));
     return QStringLiteral("注：可添加多个壁纸大 小1024*768以上") + blanks + QStringLiteral("图像格式：") + blanks
-        + QStringLiteral("BMP,JPG");
+        + PictureFormats::captions(QStringLiteral(", "));
 }
 
 } // namespace
@@ -169,7 +168,7 @@ QTreeWidgetItem *TPicSelFrm::firstSelectedRow() const
 
 void TPicSelFrm::btnAddClick()
 {
-    const QStringList chosen = Dialogs::instance().openPictures(this, kPictureFilter);
+    const QStringList chosen = Dialogs::instance().openPictures(this, PictureFormats::dialogFilter());
     // One file that is not added does not stop the others; all of them are
     // told in one message at the end.
     QStringList notAdded;
