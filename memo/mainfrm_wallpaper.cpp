@@ -119,7 +119,7 @@ LiveWallpaper::Work TMainFrm::liveWallpaperWork()
 {
     if (m_appliedBackground.isEmpty())
         return {};
-    TDeskBGSetFrm *composer = m_companions.deskBGSetFrm;
+    TDeskBGSetFrm *composer = &*m_companions.deskBGSetFrm;
     SaveContentPic();
     const QString folder = composer->BGFolder;
     const QString content = AppFolder::file(QStringLiteral("source/DeskTopBG/Content.bmp"));

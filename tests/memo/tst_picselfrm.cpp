@@ -343,7 +343,7 @@ void TestPicSelFrm::openDialogStartsInPicturesThenWhereTheUserChose()
 void TestPicSelFrm::hintNamesEveryFormatTheAddTakes()
 {
     showWindow({"A1.bmp", "A1.bmp"});
-    const QLabel *hint = m_window->lblTishi;
+    const QLabel *hint = m_window->lblHint;
     QVERIFY(hint->text().endsWith("图像格式：" + QString(28, ' ') + "BMP, JPG, GIF, PNG, WebP"));
     // Every format stays inside the label: the line wraps at its blanks.
     const QRect room = hint->contentsRect();

@@ -60,7 +60,7 @@ void verifyLinksResolve()
         if (!path.endsWith(QStringLiteral(".htm")))
             continue;
         const QUrl page = BuiltInSite::url(path);
-        for (const QRegularExpressionMatch &found : link.globalMatch(QString::fromUtf8(BuiltInSite::file(path)))) {
+        for (const QRegularExpressionMatch &found : link.globalMatch(QString::fromUtf8(BuiltInSite::file(path, {})))) {
             const QUrl target = page.resolved(QUrl(found.captured(1)));
             QCOMPARE(target.scheme(), QStringLiteral("qrc"));
             QFile linked(QLatin1Char(':') + target.path());

@@ -1,3 +1,4 @@
+#include "text/fileerror.h"
 #include "text/intparse.h"
 #include "text/linelist.h"
 
@@ -125,7 +126,7 @@ void TestLineList::readsOnlyRegularFilesOfBoundedSize()
     try {
         LineList::read(path);
         QFAIL("read");
-    } catch (const LineList::FileError &error) {
+    } catch (const FileError &error) {
         QCOMPARE(QString::fromUtf8(error.what()), QStringLiteral("无法读取文件 %1：%2").arg(path, reason));
     }
 }
