@@ -66,6 +66,8 @@ struct LongPageFixture {
         update.prepare(QStringLiteral("UPDATE tb_A SET SundayCon = ? WHERE ID = 1"));
         update.addBindValue(storedParagraphs({paragraph}));
         update.exec();
+        // Changes of the program's own, not of another program.
+        dm.rememberStoreFile();
         window = std::make_unique<TMainFrm>(dm);
         window->setScreenLayout(ScreenLayout{{QRect(0, 0, 1024, 768)}});
         window->show();

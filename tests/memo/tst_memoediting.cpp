@@ -197,7 +197,7 @@ void TestMemoEditing::menusHaveTheirCaptionsAndNoShortcuts()
     const QList<QColor> swatches{QColor(0, 0, 255), QColor(255, 0, 0), QColor(255, 0, 255)};
     for (int i = 0; i < 3; ++i)
         QCOMPARE(marks->actions()[i]->icon().pixmap(16, 16).toImage().pixelColor(8, 8), swatches[i]);
-    QCOMPARE(captions(memo.window->settingsMenu()), QStringList({"内容导出", "帮助说明", "意见反馈", "-", "退出程序"}));
+    QCOMPARE(captions(memo.window->settingsMenu()), QStringList({"内容导出", "帮助说明", "意见反馈", "登录时启动", "自动更新桌面", "恢复原来的桌面", "-", "退出程序"}));
 
     // A right click on the board, with the browser's filter in place.
     QSignalSpy shown(memo.window->editingMenu(), &QMenu::aboutToShow);
@@ -459,6 +459,8 @@ void TestMemoEditing::settingsLabelOpensItsMenuBelowIt()
     QCOMPARE(label->pos(), QPoint(474 + memo.window->width() - 629, 51));
     QCOMPARE(label->contextMenuPolicy(), Qt::DefaultContextMenu);
     QMenu *menu = memo.window->settingsMenu();
+    // Far from the screen's right edge, which would push the menu left.
+    memo.window->move(0, memo.window->y());
     WindowInput::click(label);
     QTRY_VERIFY(menu->isVisible());
     QCOMPARE(menu->pos(), label->mapToGlobal(QPoint(0, label->height())));
