@@ -152,7 +152,11 @@ void BM_SaveAbcPage(benchmark::State &state)
 {
     const QTextDocument *versions[2] = {&boardOf(state.range(0)), &typedOn(state.range(0))};
     Store store;
-    PageStore pages(store.dm, [&state](const QString &) { state.SkipWithError("save failed"); });
+    PageStore pages(store.dm, {[&state](const QString &) { state.SkipWithError("load failed"); },
+                               [&state](const QString &notice) {
+                                   if (!notice.isEmpty())
+                                       state.SkipWithError("save failed");
+                               }});
     int turn = 0;
     for (auto _ : state)
         pages.SaveAbcPage(1, *versions[turn++ & 1]);

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMutex>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -169,6 +170,11 @@ struct Memo {
         return QColor(pixel[2], pixel[1], pixel[0]);
     }
     QByteArray mixFile() const { return folder.readFile("source/DeskTopBG/Mix.bmp"); }
+    QSize mixSize() const
+    {
+        const Bitmap mix = BmpReader::readFile(folder.path("source/DeskTopBG/Mix.bmp"));
+        return QSize(mix.width(), mix.height());
+    }
     QString autostartEntry() const { return config.filePath("autostart/com.paxelo.memo.desktop"); }
 };
 
@@ -253,6 +259,9 @@ void TestOptions::theNotesFollowTypingOverTheSameBackground()
     QVERIFY(memo.desktopCalled(1));
     QVERIFY(near(memo.mixCorner(), Qt::darkBlue));
     const int index = memo.window->CurPicIndex;
+    // Made for the memo's screen, as the apply makes it.
+    const QSize screen = memo.window->screen()->size() * memo.window->devicePixelRatio();
+    QCOMPARE(memo.mixSize(), screen);
 
     // Turned on, the notes are brought up to date at once.
     memo.chooseSetting("自动更新桌面");
@@ -269,6 +278,7 @@ void TestOptions::theNotesFollowTypingOverTheSameBackground()
         QVERIFY(memo.desktopCalled(calls + 1));
         QVERIFY(memo.mixFile() != before);
         QVERIFY(near(memo.mixCorner(), Qt::darkBlue));
+        QCOMPARE(memo.mixSize(), screen);
         QCOMPARE(memo.window->CurPicIndex, index);
     }
     QVERIFY(memo.dialogs.messages.isEmpty());
