@@ -2,8 +2,8 @@
 #include "app/memoapplication.h"
 #include "app/singleinstance.h"
 #include "memo/webenginemodule.h"
-#include "text/appfolder.h"
-#include "text/userdatafolder.h"
+#include "files/appfolder.h"
+#include "files/userdatafolder.h"
 #include "widgets/guard.h"
 
 #include <QApplication>

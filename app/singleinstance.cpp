@@ -2,7 +2,7 @@
 
 #include "platform/folderlock.h"
 #include "platform/processuser.h"
-#include "text/appfolder.h"
+#include "files/appfolder.h"
 #include "widgets/dialogs.h"
 
 #include <QCryptographicHash>

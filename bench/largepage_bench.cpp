@@ -11,7 +11,7 @@
 #include "memo/mainfrm.h"
 #include "memo/core/siteaddress.h"
 #include "store/tdm.h"
-#include "text/appfolder.h"
+#include "files/appfolder.h"
 #include "tools/storebuilder.h"
 
 #include <QApplication>

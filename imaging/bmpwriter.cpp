@@ -1,7 +1,7 @@
 #include "imaging/bmpwriter.h"
 
 #include "imaging/imagelimits.h"
-#include "text/atomicfile.h"
+#include "files/atomicfile.h"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,7 @@
 #include "imaging/imagelimits.h"
 #include "imaging/imagingerror.h"
 #include "imaging/picturefile.h"
-#include "text/atomicfile.h"
+#include "files/atomicfile.h"
 
 #include <algorithm>
 #include <csetjmp>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "imaging/bitmap.h"
-#include "text/atomicfile.h"
+#include "files/atomicfile.h"
 
 #include <QByteArray>
 #include <QString>

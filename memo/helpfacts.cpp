@@ -1,6 +1,6 @@
 #include "memo/helpfacts.h"
 
-#include "text/appfolder.h"
+#include "files/appfolder.h"
 #include "wallpaper/pictureformats.h"
 
 #include <QDir>

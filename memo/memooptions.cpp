@@ -1,7 +1,7 @@
 #include "memo/memooptions.h"
 
-#include "text/appfolder.h"
-#include "text/linelist.h"
+#include "files/appfolder.h"
+#include "files/linelist.h"
 
 #include <QFileInfo>
 

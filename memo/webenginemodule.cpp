@@ -2,7 +2,7 @@
 
 #include "memo/core/siteaddress.h"
 #include "platform/processuser.h"
-#include "text/appfolder.h"
+#include "files/appfolder.h"
 #include "webengine/browsermodule.h"
 
 #include <QCoreApplication>

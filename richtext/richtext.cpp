@@ -4,7 +4,7 @@
 #include "richtext/paragraphpieces.h"
 #include "richtext/rtfreader.h"
 #include "richtext/rtfwriter.h"
-#include "text/gbk.h"
+#include "files/gbk.h"
 
 #include <QStringDecoder>
 #include <QTextDocument>

@@ -1,6 +1,6 @@
 #include "store/tdm.h"
 
-#include "text/appfolder.h"
+#include "files/appfolder.h"
 
 #include <QDir>
 #include <QFile>

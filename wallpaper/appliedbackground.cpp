@@ -1,7 +1,7 @@
 #include "wallpaper/appliedbackground.h"
 
-#include "text/appfolder.h"
-#include "text/linelist.h"
+#include "files/appfolder.h"
+#include "files/linelist.h"
 
 #include <QDir>
 #include <QFile>

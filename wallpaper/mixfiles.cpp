@@ -2,7 +2,7 @@
 
 #include "imaging/bmpwriter.h"
 #include "imaging/jpegcodec.h"
-#include "text/atomicfile.h"
+#include "files/atomicfile.h"
 
 namespace MixFiles {
 

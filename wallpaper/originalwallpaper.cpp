@@ -1,7 +1,7 @@
 #include "wallpaper/originalwallpaper.h"
 
 #include "platform/desktopwallpaper.h"
-#include "text/linelist.h"
+#include "files/linelist.h"
 
 #include <QFileInfo>
 #include <QUrl>

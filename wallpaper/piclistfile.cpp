@@ -1,7 +1,7 @@
 #include "wallpaper/piclistfile.h"
 
-#include "text/appfolder.h"
-#include "text/linelist.h"
+#include "files/appfolder.h"
+#include "files/linelist.h"
 #include "wallpaper/uglobal.h"
 
 #include <QFileInfo>

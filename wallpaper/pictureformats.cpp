@@ -7,7 +7,7 @@
 #include "imaging/picturefile.h"
 #include "imaging/pngdecoder.h"
 #include "imaging/webpdecoder.h"
-#include "text/atomicfile.h"
+#include "files/atomicfile.h"
 #include "wallpaper/picturepath.h"
 
 namespace PictureFormats {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/fileerror.h"
+#include "files/fileerror.h"
 
 #include <QString>
 

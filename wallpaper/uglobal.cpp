@@ -1,7 +1,7 @@
 #include "wallpaper/uglobal.h"
 
-#include "text/intparse.h"
-#include "text/linelist.h"
+#include "files/intparse.h"
+#include "files/linelist.h"
 
 #include <QFileInfo>
 

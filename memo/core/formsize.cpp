@@ -1,7 +1,7 @@
 #include "memo/core/formsize.h"
 
-#include "text/intparse.h"
-#include "text/linelist.h"
+#include "files/intparse.h"
+#include "files/linelist.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "memo/core/textexport.h"
 
-#include "text/atomicfile.h"
-#include "text/gbk.h"
+#include "files/atomicfile.h"
+#include "files/gbk.h"
 
 namespace TextExport {
 

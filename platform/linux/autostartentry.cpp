@@ -1,7 +1,7 @@
 #include "platform/linux/autostartentry.h"
 
 #include "platform/linux/desktopsession.h"
-#include "text/atomicfile.h"
+#include "files/atomicfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "platform/linux/fehwallpaper.h"
 
 #include "platform/linux/commandwallpapers.h"
-#include "text/atomicfile.h"
+#include "files/atomicfile.h"
 
 #include <QFile>
 

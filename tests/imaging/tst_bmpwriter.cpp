@@ -2,7 +2,7 @@
 
 #include "imaging/bmpreader.h"
 #include "imaging/bmpwriter.h"
-#include "text/fileerror.h"
+#include "files/fileerror.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 #include "memo/core/textexport.h"
-#include "text/fileerror.h"
+#include "files/fileerror.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,7 +5,7 @@
 #include "platform/linux/plasmawallpaper.h"
 #include "platform/linux/xfcewallpaper.h"
 #include "recordingrunner.h"
-#include "text/linelist.h"
+#include "files/linelist.h"
 #include "wallpaper/originalwallpaper.h"
 #include "wallpaperfailure.h"
 

@@ -3,9 +3,9 @@
 // write every file whatever its permissions.
 #include "store/tdm.h"
 #include "support/tempappfolder.h"
-#include "text/appfolder.h"
-#include "text/atomicfile.h"
-#include "text/userdatafolder.h"
+#include "files/appfolder.h"
+#include "files/atomicfile.h"
+#include "files/userdatafolder.h"
 
 #include <QDir>
 #include <QFile>

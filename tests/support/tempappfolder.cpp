@@ -1,6 +1,6 @@
 #include "support/tempappfolder.h"
 
-#include "text/appfolder.h"
+#include "files/appfolder.h"
 #include "tools/storebuilder.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "support/tempappfolder.h"
 
-#include "text/gbk.h"
+#include "files/gbk.h"
 #include "wallpaper/piclistfile.h"
 #include "wallpaper/uglobal.h"
 

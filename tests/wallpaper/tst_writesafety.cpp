@@ -5,9 +5,9 @@
 
 #include "imaging/bmpwriter.h"
 #include "imaging/jpegcodec.h"
-#include "text/appfolder.h"
-#include "text/atomicfile.h"
-#include "text/linelist.h"
+#include "files/appfolder.h"
+#include "files/atomicfile.h"
+#include "files/linelist.h"
 #include "wallpaper/mixfiles.h"
 #include "wallpaper/mixpicture.h"
 #include "wallpaper/piclistfile.h"

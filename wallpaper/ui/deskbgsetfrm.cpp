@@ -1,7 +1,7 @@
 #include "wallpaper/ui/deskbgsetfrm.h"
 
 #include "platform/desktopwallpaper.h"
-#include "text/appfolder.h"
+#include "files/appfolder.h"
 #include "widgets/dialogs.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "text/linelist.h"
+#include "files/linelist.h"
 
-#include "text/atomicfile.h"
-#include "text/gbk.h"
+#include "files/atomicfile.h"
+#include "files/gbk.h"
 
 #include <QDir>
 #include <QFile>

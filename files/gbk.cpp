@@ -1,4 +1,4 @@
-#include "text/gbk.h"
+#include "files/gbk.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

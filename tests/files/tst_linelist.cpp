@@ -1,6 +1,6 @@
-#include "text/fileerror.h"
-#include "text/intparse.h"
-#include "text/linelist.h"
+#include "files/fileerror.h"
+#include "files/intparse.h"
+#include "files/linelist.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "text/userdatafolder.h"
+#include "files/userdatafolder.h"
 
-#include "text/fileerror.h"
+#include "files/fileerror.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "text/appfolder.h"
+#include "files/appfolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "text/userdatafolder.h"
+#include "files/userdatafolder.h"
 
-#include "text/appfolder.h"
-#include "text/fileerror.h"
+#include "files/appfolder.h"
+#include "files/fileerror.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,4 +1,4 @@
-#include "text/intparse.h"
+#include "files/intparse.h"
 
 std::optional<int> parseInt32(const QString &text)
 {

@@ -1,4 +1,4 @@
-#include "text/atomicfile.h"
+#include "files/atomicfile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,0 +1,2 @@
+// A library's public header, seen by a user that links the library.
+#include "store/tdm.h"
