@@ -1,9 +1,9 @@
 #include "app/commandline.h"
 #include "app/memoapplication.h"
 #include "app/singleinstance.h"
-#include "memo/webenginemodule.h"
 #include "files/appfolder.h"
 #include "files/userdatafolder.h"
+#include "memo/webenginemodule.h"
 #include "widgets/guard.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "app/singleinstance.h"
 
+#include "files/appfolder.h"
 #include "platform/folderlock.h"
 #include "platform/processuser.h"
-#include "files/appfolder.h"
 #include "widgets/dialogs.h"
 
 #include <QCryptographicHash>

@@ -7,11 +7,11 @@
 // - BM_Keystroke: one character typed on the board until the whole page is
 //   stored, on a 1 MB page of paragraphs and on one paragraph of 100,000 to
 //   10,000,000 characters.
-#include "memo/boardedit.h"
-#include "memo/mainfrm.h"
-#include "memo/core/siteaddress.h"
-#include "store/tdm.h"
 #include "files/appfolder.h"
+#include "memo/boardedit.h"
+#include "memo/core/siteaddress.h"
+#include "memo/mainfrm.h"
+#include "store/tdm.h"
 #include "tools/storebuilder.h"
 
 #include <QApplication>

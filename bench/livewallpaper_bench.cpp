@@ -4,19 +4,19 @@
 // - 1: on, between updates (each key only restarts the pause);
 // - 2: on, while an update composes a 1920 x 1080 wallpaper on the worker
 //   thread (one is started before every key that finds none running).
-#include "imaging/bmpwriter.h"
-#include "memo/boardedit.h"
-#include "memo/livewallpaper.h"
-#include "memo/mainfrm.h"
-#include "memo/core/siteaddress.h"
-#include "platform/desktopwallpaper.h"
-#include "store/tdm.h"
 #include "files/appfolder.h"
 #include "files/linelist.h"
+#include "imaging/bmpwriter.h"
+#include "memo/boardedit.h"
+#include "memo/core/siteaddress.h"
+#include "memo/livewallpaper.h"
+#include "memo/mainfrm.h"
+#include "platform/desktopwallpaper.h"
+#include "store/tdm.h"
 #include "tools/storebuilder.h"
+#include "wallpaper/mixbuffers.h"
 #include "wallpaper/ui/deskbgsetfrm.h"
 #include "wallpaper/ui/inforfrm.h"
-#include "wallpaper/mixbuffers.h"
 #include "wallpaper/ui/picselfrm.h"
 
 #include <QApplication>

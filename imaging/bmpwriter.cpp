@@ -1,7 +1,7 @@
 #include "imaging/bmpwriter.h"
 
-#include "imaging/imagelimits.h"
 #include "files/atomicfile.h"
+#include "imaging/imagelimits.h"
 
 #include <algorithm>
 #include <array>

@@ -1,11 +1,11 @@
 #include "imaging/jpegcodec.h"
 
+#include "files/atomicfile.h"
 #include "imaging/bmpreader.h"
 #include "imaging/bmpwriter.h"
 #include "imaging/imagelimits.h"
 #include "imaging/imagingerror.h"
 #include "imaging/picturefile.h"
-#include "files/atomicfile.h"
 
 #include <algorithm>
 #include <csetjmp>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "imaging/bitmap.h"
 #include "files/atomicfile.h"
+#include "imaging/bitmap.h"
 
 #include <QByteArray>
 #include <QString>

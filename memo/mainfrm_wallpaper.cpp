@@ -2,11 +2,11 @@
 // types, and the choice of backgrounds.
 #include "memo/mainfrm.h"
 
+#include "files/appfolder.h"
+#include "files/fileerror.h"
 #include "imaging/bmpwriter.h"
 #include "memo/boardedit.h"
 #include "platform/wallpapererror.h"
-#include "files/appfolder.h"
-#include "files/fileerror.h"
 #include "wallpaper/composition.h"
 #include "wallpaper/compositioncanvas.h"
 #include "wallpaper/mixbuffers.h"

@@ -1,8 +1,8 @@
 #include "memo/webenginemodule.h"
 
+#include "files/appfolder.h"
 #include "memo/core/siteaddress.h"
 #include "platform/processuser.h"
-#include "files/appfolder.h"
 #include "webengine/browsermodule.h"
 
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
 #include "richtext/richtext.h"
 
+#include "files/gbk.h"
 #include "richtext/documentbuilder.h"
 #include "richtext/paragraphpieces.h"
 #include "richtext/rtfreader.h"
 #include "richtext/rtfwriter.h"
-#include "files/gbk.h"
 
 #include <QStringDecoder>
 #include <QTextDocument>

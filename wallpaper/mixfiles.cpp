@@ -1,8 +1,8 @@
 #include "wallpaper/mixfiles.h"
 
+#include "files/atomicfile.h"
 #include "imaging/bmpwriter.h"
 #include "imaging/jpegcodec.h"
-#include "files/atomicfile.h"
 
 namespace MixFiles {
 

@@ -1,7 +1,7 @@
 #include "wallpaper/originalwallpaper.h"
 
-#include "platform/desktopwallpaper.h"
 #include "files/linelist.h"
+#include "platform/desktopwallpaper.h"
 
 #include <QFileInfo>
 #include <QUrl>

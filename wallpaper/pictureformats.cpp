@@ -1,5 +1,6 @@
 #include "wallpaper/pictureformats.h"
 
+#include "files/atomicfile.h"
 #include "imaging/bmpreader.h"
 #include "imaging/bmpwriter.h"
 #include "imaging/gifdecoder.h"
@@ -7,7 +8,6 @@
 #include "imaging/picturefile.h"
 #include "imaging/pngdecoder.h"
 #include "imaging/webpdecoder.h"
-#include "files/atomicfile.h"
 #include "wallpaper/picturepath.h"
 
 namespace PictureFormats {

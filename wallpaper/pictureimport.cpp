@@ -1,7 +1,7 @@
 #include "wallpaper/pictureimport.h"
 
-#include "imaging/imagingerror.h"
 #include "files/appfolder.h"
+#include "imaging/imagingerror.h"
 #include "wallpaper/pictureformats.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "platform/linux/autostartentry.h"
 
-#include "platform/linux/desktopsession.h"
 #include "files/atomicfile.h"
+#include "platform/linux/desktopsession.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "platform/linux/fehwallpaper.h"
 
-#include "platform/linux/commandwallpapers.h"
 #include "files/atomicfile.h"
+#include "platform/linux/commandwallpapers.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
 #include "pixelcompare.h"
 
+#include "files/fileerror.h"
 #include "imaging/bmpreader.h"
 #include "imaging/bmpwriter.h"
-#include "files/fileerror.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
-#include "memo/core/textexport.h"
 #include "files/fileerror.h"
+#include "memo/core/textexport.h"
 
 #include <QDir>
 #include <QFile>

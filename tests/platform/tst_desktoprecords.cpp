@@ -1,3 +1,4 @@
+#include "files/linelist.h"
 #include "platform/linux/autostartentry.h"
 #include "platform/linux/fehwallpaper.h"
 #include "platform/linux/linuxdesktopwallpaper.h"
@@ -5,7 +6,6 @@
 #include "platform/linux/plasmawallpaper.h"
 #include "platform/linux/xfcewallpaper.h"
 #include "recordingrunner.h"
-#include "files/linelist.h"
 #include "wallpaper/originalwallpaper.h"
 #include "wallpaperfailure.h"
 

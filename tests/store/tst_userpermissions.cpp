@@ -1,11 +1,11 @@
 // What an ordinary user's files look like to the program and to others:
 // ctest runs this file as a throwaway uid, since the superuser may read and
 // write every file whatever its permissions.
-#include "store/tdm.h"
-#include "support/tempappfolder.h"
 #include "files/appfolder.h"
 #include "files/atomicfile.h"
 #include "files/userdatafolder.h"
+#include "store/tdm.h"
+#include "support/tempappfolder.h"
 
 #include <QDir>
 #include <QFile>

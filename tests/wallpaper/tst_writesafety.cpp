@@ -3,17 +3,17 @@
 // drives kill_during_writes.sh (the modes at the end of main).
 #include "../imaging/pixelcompare.h"
 
-#include "imaging/bmpwriter.h"
-#include "imaging/jpegcodec.h"
 #include "files/appfolder.h"
 #include "files/atomicfile.h"
 #include "files/linelist.h"
+#include "imaging/bmpwriter.h"
+#include "imaging/jpegcodec.h"
 #include "wallpaper/mixfiles.h"
 #include "wallpaper/mixpicture.h"
 #include "wallpaper/piclistfile.h"
+#include "wallpaper/pictureformats.h"
 #include "wallpaper/pictureimport.h"
 #include "wallpaper/pictureloader.h"
-#include "wallpaper/pictureformats.h"
 #include "wallpaper/uglobal.h"
 
 #include <QDirIterator>

@@ -1,7 +1,7 @@
 #include "wallpaper/ui/deskbgsetfrm.h"
 
-#include "platform/desktopwallpaper.h"
 #include "files/appfolder.h"
+#include "platform/desktopwallpaper.h"
 #include "widgets/dialogs.h"
 
 #include <QDir>
