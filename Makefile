@@ -21,7 +21,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
   mate-desktop-common cinnamon-desktop-data \
   qt6-translations-l10n fonts-noto-cjk fonts-liberation xvfb xauth x11-utils imagemagick sqlite3 libgtest-dev
 PACKAGES += fonts-dejavu-core  # the tests' own fonts, with fonts-noto-cjk and fonts-liberation
-PACKAGES += xdotool  # the end-to-end test types into the program on an X server of its own (xvfb)
+PACKAGES += xdotool x11-xserver-utils  # the end-to-end test types into the program on an X server of its own (xvfb); xmodmap gives the Chinese characters keys
 PACKAGES += libpng-dev libwebp-dev  # PNG and WebP pictures added to the background list
 BENCH_PACKAGES := libbenchmark-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
