@@ -1,9 +1,17 @@
 #include "imaging/bitmap.h"
 
 #include "imaging/imagelimits.h"
+#include "platform/largepages.h"
 
 #include <cstring>
 #include <utility>
+
+namespace {
+
+// A picture from about a megapixel on: a screen's wallpaper, a photo.
+constexpr size_t kLargeBufferBytes = size_t(4) << 20;
+
+} // namespace
 
 Bitmap::Bitmap(int width, int height)
 {
@@ -54,7 +62,12 @@ void Bitmap::allocate(int width, int height, bool clear)
         ImageLimits::check(width, height);
     const size_t stride = size_t(width) * 4;
     const size_t bytes = stride * size_t(height);
-    m_pixels = clear ? std::make_unique<uchar[]>(bytes) : std::make_unique_for_overwrite<uchar[]>(bytes);
+    m_pixels = std::make_unique_for_overwrite<uchar[]>(bytes);
+    // Before the first touch: the advice counts for pages not yet in use.
+    if (bytes >= kLargeBufferBytes)
+        adviseLargePages(m_pixels.get(), bytes);
+    if (clear)
+        std::memset(m_pixels.get(), 0, bytes);
     m_rows.resize(size_t(height));
     for (int y = 0; y < height; ++y)
         m_rows[size_t(y)] = m_pixels.get() + stride * size_t(height - 1 - y);
