@@ -95,15 +95,21 @@ public:
         return environment;
     }
 
-    // Runs xdotool and gives its output; empty when it failed.
-    QString xdotool(const QStringList &arguments) const
+    // Runs a tool of the X server's and gives its output; nothing when it failed.
+    std::optional<QString> run(const QString &tool, const QStringList &arguments) const
     {
         QProcess process;
         process.setProcessEnvironment(environment());
-        process.start(QStringLiteral("xdotool"), arguments);
-        if (!process.waitForFinished(20000) || process.exitCode() != 0)
-            return {};
+        process.start(tool, arguments);
+        if (!process.waitForFinished(20000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+            return std::nullopt;
         return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    }
+
+    // xdotool's output; empty when it failed.
+    QString xdotool(const QStringList &arguments) const
+    {
+        return run(QStringLiteral("xdotool"), arguments).value_or(QString());
     }
 
     QStringList windowsOf(qint64 pid) const
@@ -168,13 +174,7 @@ public:
                 arguments << QStringLiteral("-e")
                           << QStringLiteral("keycode any = U%1").arg(uint(character), 4, 16, QLatin1Char('0'));
             }
-        if (arguments.isEmpty())
-            return true;
-        QProcess process;
-        process.setProcessEnvironment(environment());
-        process.start(QStringLiteral("xmodmap"), arguments);
-        return process.waitForFinished(20000) && process.exitStatus() == QProcess::NormalExit
-               && process.exitCode() == 0;
+        return arguments.isEmpty() || run(QStringLiteral("xmodmap"), arguments).has_value();
     }
 
     // Clicks into the window and waits until it has the keyboard focus.
